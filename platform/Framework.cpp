@@ -1,0 +1,42 @@
+#include "platform/Framework.h"
+
+#include "platform/menus/MenuBar.h"
+#include "platform/runtime/Application.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Window.h"
+
+namespace platform {
+
+namespace {
+
+void declare(const char* name, const char* superclass, std::function<std::vector<Operation>()> operations = {})
+{
+    ClassRegistry::instance().declare(ClassDefinition{name, superclass, std::move(operations)});
+}
+
+} // namespace
+
+void initializeFrameworkClasses()
+{
+    ClassRegistry& registry = ClassRegistry::instance();
+    if (registry.find("Object"))
+        return;
+    declare("Object", "");
+    declare("Application", "Object", &Application::operations);
+    declare("Window", "Object", &Window::operations);
+    declare("MenuItem", "Object", &MenuItem::operations);
+    declare("AppleMenuItem", "MenuItem");
+    declare("MenuBar", "MenuItem", &MenuBar::operations);
+    declareControlClasses();
+    for (const char* name : {"Object", "Application", "Window", "MenuItem", "AppleMenuItem", "MenuBar"})
+        registry.build(name);
+    buildControlClasses();
+}
+
+void releaseFrameworkLists()
+{
+    releaseWindowLists();
+    ClassRegistry::instance().clear();
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+
+// The framework as a whole: its classes, and its lists released at shut-down.
+
+namespace platform {
+
+// Declares and builds the class records of the framework's own classes (once; later calls
+// do nothing).
+void initializeFrameworkClasses();
+
+// The framework's module-level exits: the windows (the list of implicit windows and the
+// list of windows), then the type information.
+void releaseFrameworkLists();
+
+} // namespace platform

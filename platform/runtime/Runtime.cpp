@@ -1,0 +1,144 @@
+#include "platform/runtime/Runtime.h"
+
+#include "platform/runtime/Application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+struct RuntimeState {
+    std::unique_ptr<QApplication> ownApplication;
+    bool running = false;
+    bool topLevelFailure = false;
+    ExceptionReporter reporter;
+    Ref<Application> application;
+};
+
+RuntimeState& state()
+{
+    static RuntimeState runtime;
+    return runtime;
+}
+
+// Qt keeps references to argc and argv for the life of the application.
+int applicationArgc = 1;
+char applicationName[] = "parvolin";
+char* applicationArgv[] = {applicationName, nullptr};
+
+void showModalReport(const ExceptionReport& report)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Parvolin"),
+                    report.fatal ? QStringLiteral("Parvolin could not go on.")
+                                 : QStringLiteral("Parvolin could not finish what it was doing."),
+                    QMessageBox::Ok);
+    box.setInformativeText(QString::fromStdString(report.message));
+    box.exec();
+}
+
+} // namespace
+
+void RuntimeInit()
+{
+    RuntimeState& runtime = state();
+    runtime.topLevelFailure = false;
+    if (!QCoreApplication::instance())
+        runtime.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    runtime.running = true;
+}
+
+int RuntimeExit()
+{
+    RuntimeState& runtime = state();
+    runtime.application.reset();
+    runtime.ownApplication.reset();
+    runtime.running = false;
+    return runtime.topLevelFailure ? 1 : 0;
+}
+
+bool RuntimeIsRunning() { return state().running; }
+
+void RunFrameworkInitialization(const Delegate& startup) { startup.invoke(); }
+
+void RuntimeRun() { QApplication::exec(); }
+
+void RuntimeQuit() { QCoreApplication::exit(0); }
+
+void RuntimeBackgroundTask()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+ExceptionReporter setExceptionReporter(ExceptionReporter reporter)
+{
+    ExceptionReporter previous = std::move(state().reporter);
+    state().reporter = std::move(reporter);
+    return previous;
+}
+
+std::string describeException(std::exception_ptr exception)
+{
+    try {
+        if (exception)
+            std::rethrow_exception(exception);
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+    }
+    return "An unknown error occurred.";
+}
+
+namespace {
+
+void report(const ExceptionReport& report)
+{
+    if (state().reporter)
+        state().reporter(report);
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        showModalReport(report);
+}
+
+} // namespace
+
+void UnhandledException(std::exception_ptr exception)
+{
+    state().topLevelFailure = true;
+    report(ExceptionReport{describeException(exception), true});
+}
+
+void ReportHandlerException(std::exception_ptr exception, const std::string& where)
+{
+    std::string message = describeException(exception);
+    if (!where.empty())
+        message += "\n\n(" + where + ")";
+    report(ExceptionReport{message, false});
+}
+
+Value dispatchGuarded(const std::string& where, const std::function<Value()>& handler, Value fallback)
+{
+    try {
+        return handler();
+    } catch (...) {
+        ReportHandlerException(std::current_exception(), where);
+        return fallback;
+    }
+}
+
+void RuntimeRegisterAppObject(const Ref<Application>& application)
+{
+    if (!application)
+        throw NilObjectException("The application object");
+    if (state().application && state().application != application)
+        throw RuntimeException("There is already an application object; a program has only one.");
+    state().application = application;
+}
+
+Ref<Application> GetAppObject() { return state().application; }
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/ui/Control.h"
+
+#include "platform/runtime/Runtime.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+namespace platform {
+
+std::string Control::describe() const
+{
+    const std::string windowName = windowName_.empty() ? std::string("(no window)") : windowName_;
+    return windowName + ", control " + (name_.empty() ? std::string("(unnamed)") : name_.bytes());
+}
+
+void Control::applyProperty(const DescriptionEntry& entry)
+{
+    if (entry.key == "Name")
+        name_ = valueAs<Text>(entry);
+    else if (entry.key == "Index")
+        index_ = valueAs<std::int32_t>(entry);
+    else
+        unknownProperty(entry);
+}
+
+void Control::unknownProperty(const DescriptionEntry& entry) const
+{
+    throw DescriptionError(describe() + ": a " + std::string(descriptionClass()) + " has no property \"" +
+                           entry.key + "\".");
+}
+
+void Control::InstallEventHandler(std::string_view event, const Delegate& handler)
+{
+    const std::string context = describe() + ", event " + std::string(event) + ", method " + handler.methodName();
+    const auto specs = events();
+    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const EventSpec& s) { return s.name == event; });
+    if (spec == specs.end())
+        throw BindingError(context + ": a " + std::string(descriptionClass()) + " has no event \"" +
+                           std::string(event) + "\".");
+    if (spec->signature != handler.signature())
+        throw BindingError(context + ": the event needs a handler \"" + std::string(spec->signature) +
+                           "\", the method is \"" + handler.signature() + "\".");
+    handlers_.insert_or_assign(std::string(event), handler);
+}
+
+bool Control::hasHandler(std::string_view event) const { return handlers_.find(event) != handlers_.end(); }
+
+Value Control::raise(std::string_view event, const Arguments& arguments)
+{
+    const auto found = handlers_.find(event);
+    if (found == handlers_.end())
+        return {};
+    // The delegate is copied: the handler may close the window and with it this control.
+    const Delegate handler = found->second;
+    const std::string where = describe() + ", event " + std::string(event);
+    const auto self = shared_from_this();
+    Value fallback;
+    if (handler.signature().ends_with("as Boolean"))
+        fallback = false;
+    return dispatchGuarded(where, [&] { return handler.invoke(arguments); }, fallback);
+}
+
+bool Control::raiseBoolean(std::string_view event, const Arguments& arguments)
+{
+    const Value result = raise(event, arguments);
+    const bool* handled = std::get_if<bool>(&result);
+    return handled && *handled;
+}
+
+} // namespace platform

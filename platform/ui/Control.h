@@ -1,0 +1,78 @@
+#pragma once
+
+// Controls: every control has a name, belongs to one window, takes its properties from a
+// description and raises events that the window binds to its methods by name.
+
+#include "platform/description/Description.h"
+#include "platform/runtime/Delegate.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class Window;
+
+struct EventSpec {
+    std::string_view name;
+    std::string_view signature; // the handler's signature string
+};
+
+class Control : public Object {
+public:
+    static constexpr const char* kClassName = "Control";
+    static constexpr std::string_view kTypeName = "Control";
+
+    const Text& Name() const { return name_; }
+    // The window that owns the control; empty once the window has gone.
+    Ref<Window> window() const { return window_.lock(); }
+    std::int32_t Index() const { return index_; }
+
+    // The layout of this control's description ("Listbox", "Timer", ...).
+    virtual std::string_view descriptionClass() const = 0;
+
+    // Runs the framework's constructor of the control: a visible control makes its widget
+    // here, inside its window.
+    virtual void Constructor() = 0;
+
+    // Sets one property read from a description. An unknown key is an error that names
+    // the control.
+    virtual void applyProperty(const DescriptionEntry& entry);
+
+    // The events the control raises, with the signature each handler must have.
+    virtual std::vector<EventSpec> events() const { return {}; }
+
+    // Binds a handler to an event; fails at once, naming window, control, event and
+    // method, when the event does not exist or the handler's signature does not fit it.
+    void InstallEventHandler(std::string_view event, const Delegate& handler);
+    bool hasHandler(std::string_view event) const;
+
+    // Raises an event: runs its handler, if any, with the unhandled-exception report
+    // around it. A Boolean event gives False when nothing is bound or the handler threw.
+    Value raise(std::string_view event, const Arguments& arguments = {});
+    bool raiseBoolean(std::string_view event, const Arguments& arguments = {});
+
+    // "Window1, control folders": how error messages name this control.
+    std::string describe() const;
+
+protected:
+    [[noreturn]] void unknownProperty(const DescriptionEntry& entry) const;
+
+private:
+    friend class Window;
+    Text name_;
+    std::int32_t index_ = kNoControlArray;
+    WeakRef<Window> window_;
+    std::string windowName_;
+    std::map<std::string, Delegate, std::less<>> handlers_;
+};
+
+template <class T>
+T valueAs(const DescriptionEntry& entry)
+{
+    return std::get<T>(entry.value);
+}
+
+} // namespace platform

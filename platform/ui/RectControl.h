@@ -1,0 +1,95 @@
+#pragma once
+
+// A control with a place on screen, backed by a Qt widget inside its window's content
+// area. Places are in window coordinates, also for a control that stands inside another
+// (InitialParent); the locked edges follow the window's edges when it is resized.
+
+#include "platform/ui/Control.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+class QObject;
+class QEvent;
+
+namespace platform {
+
+class RectControl : public Control {
+public:
+    static constexpr const char* kClassName = "RectControl";
+    static constexpr std::string_view kTypeName = "RectControl";
+
+    ~RectControl() override;
+
+    // Makes the widget inside the owning window's content area.
+    void Constructor() override;
+    QWidget* widget() const { return widget_; }
+
+    std::int32_t Left() const;
+    std::int32_t Top() const;
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    void setLeft(std::int32_t left);
+    void setTop(std::int32_t top);
+    void setWidth(std::int32_t width);
+    void setHeight(std::int32_t height);
+
+    bool LockLeft() const { return locks_[0]; }
+    bool LockTop() const { return locks_[1]; }
+    bool LockRight() const { return locks_[2]; }
+    bool LockBottom() const { return locks_[3]; }
+
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    const Text& InitialParent() const { return initialParent_; }
+    std::int32_t TabIndex() const { return tabIndex_; }
+
+    // Redraws the control: at once when `immediately` is True, else at the next turn of
+    // the event loop.
+    void Refresh(bool immediately);
+
+    // Called by the window whenever its content area changes size.
+    void followWindow(QSize contentSize);
+
+    void applyProperty(const DescriptionEntry& entry) override;
+    std::vector<EventSpec> events() const override;
+
+protected:
+    // Makes the Qt widget of the control, a child of the window's content area.
+    virtual QWidget* createWidget(QWidget* parent) = 0;
+
+    // Font keys shared by the text controls: TextFont ("System" is the desktop's font),
+    // TextSize (0 is the desktop's size), Bold, Italic, Underline. False when the key is
+    // not one of them.
+    bool applyFontProperty(const DescriptionEntry& entry);
+
+    // Widgets that receive the mouse and key events of this control (the widget itself by
+    // default; a list's viewport, for instance).
+    virtual QWidget* eventWidget() const { return widget_; }
+
+    // Lets a subclass see the events of its widget first; return true to stop the event.
+    virtual bool filterEvent(QObject* watched, QEvent* event);
+
+private:
+    class EventRelay;
+    void placeWidget();
+    QSize currentWindowSize() const;
+
+    QPointer<QWidget> widget_;
+    EventRelay* relay_ = nullptr;
+    QRect base_{0, 0, 0, 0};     // the place last set, in window coordinates
+    QSize baseWindowSize_{0, 0}; // the window's content size when it was set
+    QSize windowSize_{0, 0};     // the content size now
+    bool locks_[4] = {false, false, false, false};
+    bool visible_ = true;
+    bool enabled_ = true;
+    Text initialParent_;
+    Text helpTag_;
+    std::int32_t tabIndex_ = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,3 @@
+#include "shell/Startup.h"
+
+int main() { return parvolin::processEntry(); }

@@ -1,0 +1,19 @@
+// Runs the tests headless on Qt's offscreen platform unless another platform is chosen:
+// test discovery runs the binaries during the build, where there is no display.
+
+#include "platform/Framework.h"
+#include "platform/runtime/Runtime.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    platform::RuntimeInit();
+    platform::initializeFrameworkClasses();
+    return RUN_ALL_TESTS();
+}
