@@ -5,6 +5,7 @@
 
 #include "platform/runtime/Runtime.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 

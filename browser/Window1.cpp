@@ -1,0 +1,144 @@
+#include "browser/Window1.h"
+
+#include "platform/runtime/Runtime.h"
+#include "platform/ui/ControlCreation.h"
+#include "platform/ui/Timer.h"
+#include "shell/MenuBar1.h"
+
+namespace parvolin {
+
+using platform::Ref;
+
+Ref<Window1> Window1::instance() { return platform::ImplicitInstance<Window1>(); }
+
+Window1::~Window1()
+{
+    // The preview's sound first, then its file.
+    SoundName.reset();
+    soundFile.reset();
+}
+
+void Window1::Layout()
+{
+    setMenuBar(MenuBar1::instance());
+    static const platform::Text description = platform::encodeWindowDescription(windowTable());
+    platform::SetProperties(*this, description);
+}
+
+void Window1::CreateControls() { CreateControls0(); }
+
+void Window1::CreateControls0()
+{
+    static const std::vector<platform::Text> descriptions = platform::encodeControlTable(controlTable());
+    const auto& rows = controlTable();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        platform::createControl(*this, rows[i], descriptions[i]);
+}
+
+void Window1::AddMenuHandlers(const Ref<platform::Window>& window)
+{
+    const Ref<Window1> built = platform::RuntimeCheckCast<Window1>(window);
+    const platform::Delegate handler =
+        platform::RuntimeCreateDelegate(platform::Invoker::IM_Invoke, built->classRecord()->find("_AppleAbout_Action"),
+                                        Ref<platform::Object>(built), "(  ) as Boolean");
+    AddMenuHandler("AppleAbout", handler);
+}
+
+Ref<platform::MenuItem> Window1::menuItem(const char* name)
+{
+    return platform::RuntimeCheckCast<platform::MenuItem>(MenuBar()->Lookup(platform::Text(name)));
+}
+
+Ref<platform::MenuItem> Window1::Info() { return menuItem("Info"); }
+Ref<platform::MenuItem> Window1::infoHelp() { return menuItem("infoHelp"); }
+Ref<platform::MenuItem> Window1::EditMenu() { return menuItem("EditMenu"); }
+Ref<platform::AppleMenuItem> Window1::AppleAbout()
+{
+    return platform::RuntimeCheckCast<platform::AppleMenuItem>(menuItem("AppleAbout"));
+}
+Ref<platform::MenuItem> Window1::EditCopy() { return menuItem("EditCopy"); }
+Ref<platform::MenuItem> Window1::UntitledMenu0() { return menuItem("UntitledMenu0"); }
+
+bool Window1::AppleAbout_Action()
+{
+    // The About window arrives with the About and help windows.
+    return false;
+}
+
+platform::ClassDefinition Window1::classDefinition()
+{
+    // Method names in the class record keep the framework's spelling; C++ reserves
+    // identifiers that begin with an underscore and a capital, so the C++ names drop it.
+    using platform::method;
+    return {kClassName, "Window", [] {
+                std::vector<platform::Operation> operations{
+                    method<&Window1::Layout>("Layout"),
+                    method<&Window1::CreateControls>("CreateControls"),
+                    method<&Window1::CreateControls0>("_CreateControls0", true),
+                    method<&Window1::folders_KeyDown>("folders_KeyDown"),
+                    method<&Window1::folders_CellClick>("folders_CellClick"),
+                    method<&Window1::ListBox1_DoubleClick>("ListBox1_DoubleClick"),
+                    method<&Window1::ListBox1_Change>("ListBox1_Change"),
+                    method<&Window1::Timer1_Action>("Timer1_Action"),
+                    method<&Window1::playBtn_Action>("playBtn_Action"),
+                    method<&Window1::Timer2_Action>("Timer2_Action"),
+                    method<&Window1::refreshBtn_Action>("refreshBtn_Action"),
+                    method<&Window1::iPodsMenu_Change>("iPodsMenu_Change"),
+                    method<&Window1::copyTo_TextChange>("copyTo_TextChange"),
+                    method<&Window1::copyToBtn_Action>("copyToBtn_Action"),
+                    method<&Window1::copyBtn_Action>("copyBtn_Action"),
+                    method<&Window1::Info>("Info"),
+                    method<&Window1::infoHelp>("infoHelp"),
+                    method<&Window1::EditMenu>("EditMenu"),
+                    method<&Window1::AppleAbout>("AppleAbout"),
+                    method<&Window1::EditCopy>("EditCopy"),
+                    method<&Window1::UntitledMenu0>("UntitledMenu0"),
+                    method<&Window1::AddMenuHandlers>("AddMenuHandlers"),
+                    method<&Window1::Event_Open>("Event_Open"),
+                    method<&Window1::AppleAbout_Action>("_AppleAbout_Action"),
+                    method<&Window1::readiPodFolders>("readiPodFolders"),
+                    method<&Window1::readiPod>("readiPod"),
+                    method<&Window1::readIpodFiles>("readIpodFiles"),
+                    method<&Window1::countFiles>("countFiles"),
+                    method<&Window1::copyAll>("copyAll"),
+                };
+                // One member per control, in creation order, that yields the control.
+                for (const platform::ControlTableRow& row : controlTable()) {
+                    const std::string name(row.name);
+                    operations.push_back(platform::operation(
+                        name, "(  ) as " + std::string(row.className),
+                        [name](platform::Object& self, const platform::Arguments&) -> platform::Value {
+                            return Ref<platform::Object>(dynamic_cast<Window1&>(self).controlByName(name));
+                        }));
+                }
+                return operations;
+            }};
+}
+
+platform::ClassDefinition Window1::timerClassDefinition(const char* name)
+{
+    // The class made for one timer control: Timer's operations, then those that tie it to
+    // its window and its control-array index.
+    return {name, "Timer", [] {
+                auto timer = [](platform::Object& self) -> platform::Timer& { return dynamic_cast<platform::Timer&>(self); };
+                return std::vector<platform::Operation>{
+                    platform::declaredOnly("_SetWindow", "( Window )", "a control's window is fixed when the window makes it."),
+                    platform::operation("Window", "(  ) as Window",
+                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
+                                            return Ref<platform::Object>(timer(self).window());
+                                        }),
+                    platform::operation("_Index", "(  ) as Int32",
+                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
+                                            return timer(self).Index();
+                                        }),
+                    platform::declaredOnly("_SetIndex", "( Int32 )", "the index comes from the control's description."),
+                    platform::operation("Constructor", "(  )",
+                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
+                                            timer(self).Constructor();
+                                            return {};
+                                        }),
+                };
+            }};
+}
+
+} // namespace parvolin

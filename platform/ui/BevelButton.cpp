@@ -1,0 +1,120 @@
+#include "platform/ui/BevelButton.h"
+
+#include <QToolButton>
+
+namespace platform {
+
+namespace {
+
+// ButtonType: a plain button, one that toggles between up and down, or one that stays down
+// once pressed until code lets it up.
+constexpr std::int32_t kToggles = 1;
+constexpr std::int32_t kSticky = 2;
+// CaptionPlacement: the caption below the icon; every other placement puts it beside.
+constexpr std::int32_t kCaptionBelow = 3;
+
+} // namespace
+
+QWidget* BevelButton::createWidget(QWidget* parent)
+{
+    button_ = new QToolButton(parent);
+    QObject::connect(button_, &QToolButton::clicked, button_, [weak = weak_from_this()] {
+        if (const auto self = weak.lock())
+            static_cast<BevelButton&>(*self).clicked();
+    });
+    updateLook();
+    return button_;
+}
+
+void BevelButton::clicked()
+{
+    // A sticky button that is down stays down: the click that would let it up is undone.
+    if (buttonType_ == kSticky && button_ && !button_->isChecked())
+        button_->setChecked(true);
+    const auto keep = shared_from_this();
+    raise("Action");
+}
+
+std::vector<EventSpec> BevelButton::events() const
+{
+    auto specs = RectControl::events();
+    specs.push_back({"Action", "(  )"});
+    return specs;
+}
+
+platform::Text BevelButton::Caption() const
+{
+    return button_ ? platform::Text(button_->text().toStdString()) : platform::Text();
+}
+
+void BevelButton::setCaption(const platform::Text& caption)
+{
+    if (button_)
+        button_->setText(QString::fromStdString(caption.bytes()));
+}
+
+void BevelButton::setIcon(const Ref<Picture>& icon)
+{
+    icon_ = icon;
+    updateLook();
+}
+
+bool BevelButton::Value() const { return button_ && button_->isChecked(); }
+
+void BevelButton::setValue(bool down)
+{
+    if (button_)
+        button_->setChecked(down);
+}
+
+void BevelButton::updateLook()
+{
+    if (!button_)
+        return;
+    if (icon_ && !icon_->pixmap().isNull()) {
+        button_->setIcon(QIcon(icon_->pixmap()));
+        button_->setIconSize(icon_->pixmap().size());
+        button_->setToolButtonStyle(captionPlacement_ == kCaptionBelow ? Qt::ToolButtonTextUnderIcon
+                                                                       : Qt::ToolButtonTextBesideIcon);
+    } else {
+        button_->setIcon(QIcon());
+        button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    button_->setCheckable(buttonType_ == kToggles || buttonType_ == kSticky);
+    // Like the original bevel buttons, it takes the focus only when it accepts it.
+    button_->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void BevelButton::applyProperty(const DescriptionEntry& entry)
+{
+    const std::string& key = entry.key;
+    if (key == "Caption") {
+        setCaption(valueAs<platform::Text>(entry));
+    } else if (key == "CaptionPlacement") {
+        captionPlacement_ = valueAs<std::int32_t>(entry);
+        updateLook();
+    } else if (key == "ButtonType") {
+        buttonType_ = valueAs<std::int32_t>(entry);
+        updateLook();
+    } else if (key == "Value") {
+        setValue(valueAs<bool>(entry));
+    } else if (key == "TabStop") {
+        tabStop_ = valueAs<bool>(entry);
+        updateLook();
+    } else if (key == "AcceptFocus") {
+        acceptFocus_ = valueAs<bool>(entry);
+        updateLook();
+    } else if (key == "CaptionAlign" || key == "CaptionDelta" || key == "IconAlign" || key == "IconDX" ||
+               key == "IconDY" || key == "Bevel") {
+        // Fine placement and bevel depth of the original look: the Qt style lays out and
+        // draws the button itself.
+    } else if (key == "HasMenu" || key == "MenuValue") {
+        // The button's pop-up menu is not offered (no rows can be added to it), so no menu
+        // arrow is shown.
+    } else if (!applyFontProperty(entry)) {
+        RectControl::applyProperty(entry);
+    }
+}
+
+} // namespace platform
+

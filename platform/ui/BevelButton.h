@@ -1,0 +1,48 @@
+#pragma once
+
+// A button that shows a picture and a caption; it can also stay down (toggle) when
+// clicked. Raises Action when clicked.
+
+#include "platform/pictures/Picture.h"
+#include "platform/ui/RectControl.h"
+
+#include <QPointer>
+
+class QToolButton;
+
+namespace platform {
+
+class BevelButton : public RectControl {
+public:
+    static constexpr const char* kClassName = "BevelButton";
+    static constexpr std::string_view kTypeName = "BevelButton";
+
+    std::string_view descriptionClass() const override { return "BevelButton"; }
+    void applyProperty(const DescriptionEntry& entry) override;
+    std::vector<EventSpec> events() const override;
+
+    platform::Text Caption() const;
+    void setCaption(const platform::Text& caption);
+    // An empty handle shows no icon.
+    const Ref<Picture>& Icon() const { return icon_; }
+    void setIcon(const Ref<Picture>& icon);
+    // Whether a toggling button is down.
+    bool Value() const;
+    void setValue(bool down);
+
+protected:
+    QWidget* createWidget(QWidget* parent) override;
+
+private:
+    void clicked();
+    void updateLook();
+
+    QPointer<QToolButton> button_;
+    Ref<Picture> icon_;
+    std::int32_t captionPlacement_ = 0;
+    std::int32_t buttonType_ = 0;
+    bool tabStop_ = true;
+    bool acceptFocus_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+// A surface that shows its backdrop picture at its top left corner.
+
+#include "platform/pictures/Picture.h"
+#include "platform/ui/RectControl.h"
+
+namespace platform {
+
+class Canvas : public RectControl {
+public:
+    static constexpr const char* kClassName = "Canvas";
+    static constexpr std::string_view kTypeName = "Canvas";
+
+    std::string_view descriptionClass() const override { return "Canvas"; }
+    void applyProperty(const DescriptionEntry& entry) override;
+
+    // An empty handle shows no picture.
+    const Ref<Picture>& Backdrop() const { return backdrop_; }
+    void setBackdrop(const Ref<Picture>& picture);
+
+protected:
+    QWidget* createWidget(QWidget* parent) override;
+
+private:
+    Qt::FocusPolicy focusPolicy() const;
+
+    Ref<Picture> backdrop_;
+    bool tabStop_ = true;
+    bool acceptFocus_ = false;
+    bool acceptTabs_ = false;
+};
+
+} // namespace platform

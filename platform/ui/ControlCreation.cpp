@@ -1,0 +1,104 @@
+#include "platform/ui/ControlCreation.h"
+
+#include "platform/ui/BevelButton.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/EditField.h"
+#include "platform/ui/Listbox.h"
+#include "platform/ui/PopupMenu.h"
+#include "platform/ui/ProgressBar.h"
+#include "platform/ui/PushButton.h"
+#include "platform/ui/Rectangle.h"
+#include "platform/ui/StaticText.h"
+#include "platform/ui/Timer.h"
+
+#include <map>
+
+namespace platform {
+
+const std::string& eventSignature(std::string_view event)
+{
+    static const std::map<std::string, std::string, std::less<>> signatures{
+        {"DoubleClick", "(  )"},
+        {"Change", "(  )"},
+        {"Action", "(  )"},
+        {"TextChange", "(  )"},
+        {"MouseEnter", "(  )"},
+        {"MouseExit", "(  )"},
+        {"KeyDown", "( String ) as Boolean"},
+        {"MouseDown", "( Int32, Int32 ) as Boolean"},
+        {"CellClick", "( Int32, Int32, Int32, Int32 ) as Boolean"},
+    };
+    const auto found = signatures.find(event);
+    if (found == signatures.end())
+        throw BindingError("There is no event \"" + std::string(event) + "\".");
+    return found->second;
+}
+
+Ref<Control> newControl(Window& window, std::string_view className, std::string_view recordName)
+{
+    using Maker = Ref<Control> (*)(Window&, std::string_view);
+    static const std::map<std::string, Maker, std::less<>> makers{
+        {"Rectangle", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Rectangle>(r); }},
+        {"Canvas", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Canvas>(r); }},
+        {"StaticText", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<StaticText>(r); }},
+        {"PushButton", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<PushButton>(r); }},
+        {"BevelButton", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<BevelButton>(r); }},
+        {"Listbox", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Listbox>(r); }},
+        {"PopupMenu", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<PopupMenu>(r); }},
+        {"EditField", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<EditField>(r); }},
+        {"ProgressBar", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<ProgressBar>(r); }},
+        {"Timer", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Timer>(r); }},
+    };
+    const auto maker = makers.find(className);
+    if (maker == makers.end())
+        throw BindingError(window.registeredName() + ": there is no control class \"" + std::string(className) + "\".");
+    const ClassRecord* record = ClassRegistry::instance().find(recordName);
+    if (!record || !record->isKindOf(className))
+        throw BindingError(window.registeredName() + ": \"" + std::string(recordName) + "\" is not a class of kind " +
+                           std::string(className) + ".");
+    return maker->second(window, recordName);
+}
+
+void bindEvent(Window& window, std::string_view controlName, std::string_view event, std::string_view handler)
+{
+    const std::string windowName = window.registeredName().substr(0, window.registeredName().find('.'));
+    const std::string context = windowName + ", control " + std::string(controlName) + ", event " +
+                                std::string(event) + ", method " + std::string(handler);
+    Ref<Control> control = window.controlByName(controlName);
+    if (!control)
+        throw BindingError(context + ": the window has no such control.");
+    const std::string& signature = [&]() -> const std::string& {
+        try {
+            return eventSignature(event);
+        } catch (const BindingError&) {
+            throw BindingError(context + ": there is no such event.");
+        }
+    }();
+    const Delegate delegate = delegateForMethod(RefTo(window), std::string(handler), signature, context);
+    control->InstallEventHandler(event, delegate);
+}
+
+void createControl(Window& window, const ControlTableRow& row, const Text& description,
+                   const std::function<void(Control&)>& beforeDescription)
+{
+    const std::string_view recordName = row.generatedClass.empty() ? row.className : row.generatedClass;
+    Ref<Control> control = newControl(window, row.className, recordName);
+    control->Constructor();
+    window.AddControl(Text(row.name), control);
+    if (beforeDescription)
+        beforeDescription(*window.controlByName(row.name));
+    SetProperties(*window.controlByName(row.name), description);
+    for (const EventBinding& binding : row.events)
+        bindEvent(window, row.name, binding.event, binding.handler);
+}
+
+std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows)
+{
+    std::vector<Text> descriptions;
+    descriptions.reserve(rows.size());
+    for (const ControlTableRow& row : rows)
+        descriptions.push_back(encodeControlDescription(row));
+    return descriptions;
+}
+
+} // namespace platform

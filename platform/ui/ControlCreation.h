@@ -1,0 +1,32 @@
+#pragma once
+
+// How a window makes its controls from the rows of its control table: each control is
+// made, constructed, registered under its name, given its picture where the row names
+// one, configured from its description, and bound to the window's handlers by event name.
+
+#include "platform/description/DescriptionTable.h"
+#include "platform/ui/Window.h"
+
+namespace platform {
+
+// The signature string a handler of that event must have ("(  )", "( String ) as
+// Boolean", ...). Throws BindingError for an event the framework does not know.
+const std::string& eventSignature(std::string_view event);
+
+// A new control of a framework class ("Listbox") owned by the window, made from the class
+// record `recordName` (the class itself, or a generated subclass such as
+// "Window1.Timer1"); not yet constructed.
+Ref<Control> newControl(Window& window, std::string_view className, std::string_view recordName);
+
+// Binds one event of a control to the window's method of that name.
+void bindEvent(Window& window, std::string_view controlName, std::string_view event, std::string_view handler);
+
+// Runs the whole creation sequence for one row; `description` is the row's encoded
+// description and `beforeDescription`, when given, sets the row's picture.
+void createControl(Window& window, const ControlTableRow& row, const Text& description,
+                   const std::function<void(Control&)>& beforeDescription = {});
+
+// The encoded descriptions of a table's rows, in its order.
+std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows);
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+// A label: text the user reads but does not edit.
+
+#include "platform/ui/RectControl.h"
+
+#include <QPointer>
+
+class QLabel;
+
+namespace platform {
+
+class StaticText : public RectControl {
+public:
+    static constexpr const char* kClassName = "StaticText";
+    static constexpr std::string_view kTypeName = "StaticText";
+
+    std::string_view descriptionClass() const override { return "StaticText"; }
+    void applyProperty(const DescriptionEntry& entry) override;
+
+    // Carriage returns (character 13) in the text are line breaks.
+    const platform::Text& Text() const { return text_; }
+    void setText(const platform::Text& text);
+    void setTextColor(Color color);
+    void setBold(bool bold);
+    void setItalic(bool italic);
+    void setUnderline(bool underline);
+
+protected:
+    QWidget* createWidget(QWidget* parent) override;
+
+private:
+    platform::Text text_;
+    QPointer<QLabel> label_;
+};
+
+} // namespace platform

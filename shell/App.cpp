@@ -1,0 +1,27 @@
+#include "shell/App.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace parvolin {
+
+platform::Ref<App> App::instance() { return platform::RuntimeCheckCast<App>(platform::GetAppObject()); }
+
+bool App::infoHelp_Action()
+{
+    // The help window arrives with the About and help windows; until then the command
+    // does nothing of its own.
+    return true;
+}
+
+platform::ClassDefinition App::classDefinition()
+{
+    // Method names in the class record keep the framework's spelling; C++ reserves
+    // identifiers that begin with an underscore and a capital, so the C++ names drop it.
+    return {"App", "Application", [] {
+                return std::vector<platform::Operation>{
+                    platform::method<&App::infoHelp_Action>("_infoHelp_Action"),
+                };
+            }};
+}
+
+} // namespace parvolin

@@ -1,0 +1,117 @@
+// What goes wrong inside an event handler is reported, and the program goes on.
+
+#include "TestSupport.h"
+#include "platform/description/DescriptionTable.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/ui/ControlCreation.h"
+#include "platform/ui/PushButton.h"
+#include "platform/ui/Timer.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+class FaultyWindow : public Window {
+public:
+    static constexpr const char* kClassName = "FaultyWindow.FaultyWindow";
+
+    void CreateControls()
+    {
+        const ControlTableRow button{1, "failBtn", "PushButton", "", 10, 10, 80, 20, "none", Text("Fail"),
+                                     {{"TabIndex", 0}}, {{"Action", "failBtn_Action"}}};
+        const ControlTableRow timer{2, "tick", "Timer", "", {}, {}, {}, {}, "-", std::nullopt,
+                                    {{"Mode", 2}, {"Period", 10}}, {{"Action", "tick_Action"}}};
+        for (const ControlTableRow& row : {button, timer})
+            createControl(*this, row, encodeControlDescription(row));
+    }
+    void failBtn_Action()
+    {
+        ++presses;
+        throw NilObjectException("The file \"F00:ABCD.mp3\"");
+    }
+    void tick_Action()
+    {
+        ++ticks;
+        if (ticks == 1)
+            throw std::runtime_error("The first tick failed.");
+    }
+    void Event_Open() { throw std::runtime_error("Opening went wrong."); }
+
+    int presses = 0;
+    int ticks = 0;
+};
+
+Ref<FaultyWindow> openFaultyWindow()
+{
+    auto& registry = ClassRegistry::instance();
+    if (!registry.isDeclared(FaultyWindow::kClassName))
+        registry.declare({FaultyWindow::kClassName, "Window", [] {
+                              return std::vector<Operation>{method<&FaultyWindow::CreateControls>("CreateControls"),
+                                                            method<&FaultyWindow::failBtn_Action>("failBtn_Action"),
+                                                            method<&FaultyWindow::tick_Action>("tick_Action"),
+                                                            method<&FaultyWindow::Event_Open>("Event_Open")};
+                          }});
+    registry.build(FaultyWindow::kClassName);
+    auto window = RuntimeNewObject<FaultyWindow>();
+    window->Constructor();
+    return window;
+}
+
+} // namespace
+
+TEST(HandlerExceptions, AreReportedAndTheNextEventsStillRun)
+{
+    testsupport::ReportCatcher reports;
+    auto window = openFaultyWindow();
+    // The Open event failed: reported, and the window was built all the same.
+    ASSERT_EQ(reports.reports().size(), 1u);
+    EXPECT_NE(reports.reports()[0].message.find("Opening went wrong."), std::string::npos);
+    EXPECT_TRUE(window->isOpen());
+
+    auto button = RuntimeWindowControlByName<PushButton>(Ref<Window>(window), "failBtn");
+    auto* widget = qobject_cast<QPushButton*>(button->widget());
+    ASSERT_NE(widget, nullptr);
+    widget->click();
+    widget->click();
+    EXPECT_EQ(window->presses, 2);
+
+    testsupport::runEventsFor(100);
+    EXPECT_GT(window->ticks, 2); // the timer went on after its first action failed
+
+    std::size_t buttonReports = 0, tickReports = 0;
+    for (const ExceptionReport& report : reports.reports()) {
+        EXPECT_FALSE(report.fatal);
+        if (report.message.find("F00:ABCD.mp3") != std::string::npos) {
+            ++buttonReports;
+            EXPECT_NE(report.message.find("failBtn"), std::string::npos) << report.message;
+        }
+        if (report.message.find("first tick") != std::string::npos)
+            ++tickReports;
+    }
+    EXPECT_EQ(buttonReports, 2u);
+    EXPECT_EQ(tickReports, 1u);
+    window->Close();
+}
+
+TEST(HandlerExceptions, DefaultReportIsAModalMessageInPlainWords)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            shown = box->text() + "\n" + box->informativeText();
+            box->accept();
+        }
+    });
+    ReportHandlerException(std::make_exception_ptr(NilObjectException("The music folder \"F03\"")), "");
+    EXPECT_TRUE(shown.contains("could not finish")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("The music folder \"F03\" is missing")) << shown.toStdString();
+}

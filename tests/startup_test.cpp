@@ -1,0 +1,139 @@
+// The life of the process: start-up, the event loop, shut-down and the exit status.
+
+#include "TestSupport.h"
+#include "browser/Window1.h"
+#include "platform/Framework.h"
+#include "platform/runtime/ClassRecord.h"
+#include "platform/ui/Window.h"
+#include "shell/App.h"
+#include "shell/MenuBar1.h"
+#include "shell/Startup.h"
+
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace platform;
+using parvolin::App;
+using parvolin::MenuBar1;
+using parvolin::Window1;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        // A full run ends with the type information released; the other tests need it back.
+        initializeFrameworkClasses();
+    }
+
+    // Runs `inLoop` once the event loop proper is running (not at a yield during start-up).
+    static void whenEventLoopRuns(std::function<void()> inLoop)
+    {
+        auto* poll = new QTimer;
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [poll, inLoop] {
+            if (QThread::currentThread()->loopLevel() == 0)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            inLoop();
+        });
+        poll->start();
+    }
+
+    // Ends a run that should not have reached the event loop, so that the test fails
+    // instead of hanging.
+    static void failIfEventLoopRuns(bool& reached)
+    {
+        whenEventLoopRuns([&reached] {
+            reached = true;
+            RuntimeQuit();
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(StartupTest, RunsUntilTheMainWindowIsClosedAndExitsWithZero)
+{
+    testsupport::ReportCatcher reports;
+    std::vector<std::string> seen;
+    bool menuBarExisted = false;
+    whenEventLoopRuns([&] {
+        for (const ClassRecord* record : ClassRegistry::instance().buildOrder())
+            seen.push_back(record->name());
+        menuBarExisted = MenuBar1::exists();
+        EXPECT_TRUE(App::instance());
+        EXPECT_EQ(App::instance().get(), App::instance().get());
+        EXPECT_NE(App::instance()->menuHandler("infoHelp"), nullptr);
+        const Ref<Window> main = GetImplicitWindow("Window1.Window1");
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(main->widget()->isVisible());
+        EXPECT_NE(main->menuHandler("AppleAbout"), nullptr);
+        main->Close(); // the user closes the main window: the application quits
+    });
+
+    EXPECT_EQ(parvolin::processEntry(), 0);
+
+    EXPECT_TRUE(reports.reports().empty());
+    EXPECT_TRUE(menuBarExisted);
+    EXPECT_FALSE(MenuBar1::exists()); // released at shut-down
+    EXPECT_TRUE(openWindows().empty());
+    EXPECT_FALSE(GetAppObject());
+
+    // The framework's classes first, then the program's in their order.
+    const auto program = std::find(seen.begin(), seen.end(), "App");
+    ASSERT_NE(program, seen.end());
+    EXPECT_NE(std::find(seen.begin(), program, "Window"), program);
+    EXPECT_EQ(std::vector<std::string>(program, seen.end()),
+              (std::vector<std::string>{"App", "Window1.Window1", "Window1.Timer1", "Window1.Timer2", "Window2.Window2",
+                                        "aboutWin.aboutWin", "infoWin.infoWin", "MenuBar1.MenuBar1",
+                                        // built later by the start-up routine
+                                        "RuntimeException", "NilObjectException", "IllegalCastException",
+                                        "BindingError", "DescriptionError", "UnsupportedOperation"}));
+}
+
+TEST_F(StartupTest, AFailingStartUpIsReportedSkipsTheEventLoopAndShutsDownNormally)
+{
+    testsupport::ReportCatcher reports;
+    parvolin::initializeClassRecords();
+    // A second application object makes creating the program's own fail (start-up step 4).
+    RuntimeRegisterAppObject(RuntimeNewObject<App>());
+    bool eventLoopReached = false;
+    failIfEventLoopRuns(eventLoopReached);
+
+    const int status = parvolin::processEntry();
+
+    EXPECT_FALSE(eventLoopReached);
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(reports.reports().size(), 1u);
+    EXPECT_TRUE(reports.reports()[0].fatal);
+    EXPECT_NE(reports.reports()[0].message.find("already an application object"), std::string::npos);
+    // The later steps did not run: no main window, so no menu bar was ever built, and its
+    // release at shut-down did nothing.
+    EXPECT_TRUE(openWindows().empty());
+    EXPECT_FALSE(MenuBar1::exists());
+}
+
+TEST_F(StartupTest, StartUpStepsBindHelpAtApplicationLevelBeforeTheMainWindowOpens)
+{
+    testsupport::ReportCatcher reports;
+    RuntimeInit();
+    parvolin::initializeClassRecords();
+    parvolin::newAppInstance();
+    parvolin::applicationAddMenuHandlers();
+    EXPECT_NE(App::instance()->menuHandler("infoHelp"), nullptr);
+    EXPECT_EQ(App::instance()->menuHandler("infoHelp")->signature(), "(  ) as Boolean");
+    EXPECT_FALSE(GetImplicitWindow("Window1.Window1"));
+    EXPECT_FALSE(MenuBar1::exists());
+
+    parvolin::makeDefaultView();
+    EXPECT_TRUE(GetImplicitWindow("Window1.Window1"));
+    EXPECT_TRUE(MenuBar1::exists());
+
+    parvolin::finalizeModules();
+    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_TRUE(reports.reports().empty());
+}
