@@ -6,8 +6,14 @@
 #include "platform/runtime/Runtime.h"
 
 #include <ostream>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace platform {
+// Texts print as their characters in test failures.
+inline void PrintTo(const Text& text, std::ostream* out) { *out << '"' << text.bytes() << '"'; }
+} // namespace platform
 
 namespace testsupport {
 

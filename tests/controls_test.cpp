@@ -132,11 +132,12 @@ TEST_F(ControlsTest, ButtonsRaiseActionAndDefaultAndCancelAnswerTheirKeys)
     auto bevel = make<BevelButton>(placed("bevel", "BevelButton",
                                           {{"TabIndex", 3}, {"CaptionAlign", 0}, {"CaptionPlacement", 0},
                                            {"CaptionDelta", 0}, {"IconAlign", 0}, {"IconDX", 0}, {"IconDY", 0},
-                                           {"Bevel", 0}, {"HasMenu", 0}, {"Value", false}, {"MenuValue", 0},
+                                           {"Bevel", 0}, {"HasMenu", 0}, {"Value", true}, {"MenuValue", 0},
                                            {"ButtonType", 2}},
                                           Text("Stick")));
     bind(bevel, "Action", "(  )");
     auto* tool = qobject_cast<QToolButton*>(bevel->widget());
+    EXPECT_TRUE(tool->isChecked()) << "Value holds though ButtonType comes after it";
     QTest::mouseClick(tool, Qt::LeftButton);
     QTest::mouseClick(tool, Qt::LeftButton);
     EXPECT_TRUE(bevel->Value()) << "a sticky button stays down";

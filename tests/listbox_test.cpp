@@ -60,7 +60,7 @@ protected:
     QTableWidget* table = nullptr;
 };
 
-TEST_F(ListboxTest, ColumnWidthsAreShareOfTheWidthAndFollowResizing)
+TEST_F(ListboxTest, ColumnWidthsArePartsOfTheListWidthAndFollowResizing)
 {
     makeList();
     for (int width : {380, 560}) {
@@ -176,7 +176,8 @@ TEST_F(ListboxTest, KeyDownRunsBeforeTheListMovesAndCanStopIt)
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up})
         QTest::keyClick(table, key);
     QTest::keyClick(table, 'a');
-    EXPECT_EQ(window->log, (std::vector<std::string>{"KeyDown 28 @1", "KeyDown 29 @1", "KeyDown 30 @1", "KeyDown 97 @1"}));
+    EXPECT_EQ(window->log,
+              (std::vector<std::string>{"KeyDown 28 @1", "KeyDown 29 @1", "KeyDown 30 @1", "KeyDown 97 @1"}));
 }
 
 TEST_F(ListboxTest, CellClickGivesCellAndPlaceBeforeTheSelectionChanges)

@@ -9,6 +9,7 @@
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
 
+#include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
     // Runs `inLoop` once the event loop proper is running (not at a yield during start-up).
     static void whenEventLoopRuns(std::function<void()> inLoop)
     {
-        auto* poll = new QTimer;
+        auto* poll = new QTimer(QCoreApplication::instance());
         poll->setInterval(5);
         QObject::connect(poll, &QTimer::timeout, [poll, inLoop] {
             if (QThread::currentThread()->loopLevel() == 0)

@@ -29,9 +29,11 @@ QWidget* BevelButton::createWidget(QWidget* parent)
 void BevelButton::clicked()
 {
     // A sticky button that is down stays down: the click that would let it up is undone.
-    if (buttonType_ == kSticky && button_ && !button_->isChecked())
-        button_->setChecked(true);
-    const auto keep = shared_from_this();
+    if (button_ && button_->isCheckable()) {
+        if (buttonType_ == kSticky && !button_->isChecked())
+            button_->setChecked(true);
+        value_ = button_->isChecked();
+    }
     raise("Action");
 }
 
@@ -59,11 +61,10 @@ void BevelButton::setIcon(const Ref<Picture>& icon)
     updateLook();
 }
 
-bool BevelButton::Value() const { return button_ && button_->isChecked(); }
-
 void BevelButton::setValue(bool down)
 {
-    if (button_)
+    value_ = down;
+    if (button_ && button_->isCheckable())
         button_->setChecked(down);
 }
 
@@ -80,7 +81,11 @@ void BevelButton::updateLook()
         button_->setIcon(QIcon());
         button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
-    button_->setCheckable(buttonType_ == kToggles || buttonType_ == kSticky);
+    // The description gives Value before ButtonType: a button that becomes a toggle shows
+    // the value it was given.
+    const bool toggles = buttonType_ == kToggles || buttonType_ == kSticky;
+    button_->setCheckable(toggles);
+    button_->setChecked(toggles && value_);
     // Like the original bevel buttons, it takes the focus only when it accepts it.
     button_->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }

@@ -27,7 +27,7 @@ public:
     const Ref<Picture>& Icon() const { return icon_; }
     void setIcon(const Ref<Picture>& icon);
     // Whether a toggling button is down.
-    bool Value() const;
+    bool Value() const { return value_; }
     void setValue(bool down);
 
 protected:
@@ -41,6 +41,7 @@ private:
     Ref<Picture> icon_;
     std::int32_t captionPlacement_ = 0;
     std::int32_t buttonType_ = 0;
+    bool value_ = false;
     bool tabStop_ = true;
     bool acceptFocus_ = false;
 };

@@ -11,6 +11,7 @@
 #include "platform/ui/StaticText.h"
 #include "platform/ui/Timer.h"
 
+#include <algorithm>
 #include <map>
 
 namespace platform {
@@ -74,6 +75,10 @@ void bindEvent(Window& window, std::string_view controlName, std::string_view ev
             throw BindingError(context + ": there is no such event.");
         }
     }();
+    const auto events = control->events();
+    if (std::none_of(events.begin(), events.end(), [&](const EventSpec& spec) { return spec.name == event; }))
+        throw BindingError(context + ": a " + std::string(control->descriptionClass()) + " has no event \"" +
+                           std::string(event) + "\".");
     const Delegate delegate = delegateForMethod(RefTo(window), std::string(handler), signature, context);
     control->InstallEventHandler(event, delegate);
 }

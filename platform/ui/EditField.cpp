@@ -123,6 +123,7 @@ void EditField::makeEditor(bool multiline)
         editor = lines_;
     } else {
         line_ = new QLineEdit(box_);
+        maskShown_.clear();
         line_->setText(text);
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
         editor = line_;
@@ -154,7 +155,12 @@ void EditField::configureEditor()
         line_->setMaxLength(limitText_ > 0 ? limitText_ : 32767);
         line_->setFrame(border_);
         line_->setAlignment(alignment | Qt::AlignVCenter);
-        line_->setInputMask(mask_.empty() ? QString() : qtInputMask(mask_));
+        // Setting a mask reformats the text, so it is set only when it changes.
+        const QString mask = mask_.empty() ? QString() : qtInputMask(mask_);
+        if (mask != maskShown_) {
+            line_->setInputMask(mask);
+            maskShown_ = mask;
+        }
     } else {
         lines_->setReadOnly(readOnly_);
         lines_->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -280,10 +286,10 @@ void EditField::applyProperty(const DescriptionEntry& entry)
         backColor_ = valueAs<Color>(entry);
     else if (key == "Mask")
         mask_ = valueAs<platform::Text>(entry); // single-line fields only
-    else if (key == "Format")
-        format_ = valueAs<platform::Text>(entry); // kept; the text is shown as typed
-    else if (key == "Styled" || key == "UseFocusRing" || key == "DataSource" || key == "DataField")
-        return; // plain text only; the style's own focus frame; no databases in this program
+    else if (key == "Format" || key == "Styled")
+        return; // the text is plain and shown as typed: no number format, no styles
+    else if (key == "UseFocusRing" || key == "DataSource" || key == "DataField")
+        return; // the style draws its own focus frame; this program keeps no databases
     else if (applyFontProperty(entry))
         return;
     else {

@@ -46,6 +46,8 @@ private:
     QPointer<QPlainTextEdit> lines_;
     // The text as last seen: a TextChange is raised only when it really changed.
     QString seenText_;
+    // The input mask the line editor has, in Qt's spelling.
+    QString maskShown_;
     bool limiting_ = false;
 
     bool multiline_ = false;
@@ -61,7 +63,6 @@ private:
     Color textColor_ = Color::rgb(0x000000);
     Color backColor_ = Color::rgb(0xFFFFFF);
     platform::Text mask_;
-    platform::Text format_;
 };
 
 } // namespace platform

@@ -38,7 +38,8 @@ public:
             return;
         const QWidget* view = option.widget;
         const QStyle* style = view ? view->style() : QApplication::style();
-        const QColor color = QColor::fromRgba(static_cast<QRgb>(style->styleHint(QStyle::SH_Table_GridLineColor, &option, view)));
+        const int gridColor = style->styleHint(QStyle::SH_Table_GridLineColor, &option, view);
+        const QColor color = QColor::fromRgba(static_cast<QRgb>(gridColor));
         painter->save();
         painter->setPen(color);
         if (horizontal)
@@ -49,9 +50,10 @@ public:
     }
 };
 
-// The list's widget tells its control when it goes, before Qt takes it apart: while
-// a widget is destroyed, its children still receive events, which the control must then
-// no longer take for the list's.
+// The list's widget clears its control's pointer to it as soon as its destruction begins:
+// Qt still sends events to its children while it takes it apart, and the control must not
+// treat the half-destroyed widget as a list then. The control clears the back pointer in
+// turn when it goes first.
 class Listbox::Table : public QTableWidget {
 public:
     Table(QWidget* parent, Listbox* list) : QTableWidget(0, 1, parent), owner(list) {}

@@ -84,7 +84,7 @@ private:
     // Null once the list's widget has begun to go (its window's widgets are deleted after
     // the window), also while Qt still delivers events during its destruction.
     Table* table_ = nullptr;
-    GridDelegate* grid_ = nullptr;
+    GridDelegate* grid_ = nullptr; // belongs to the table; valid while table_ is set
     std::vector<ColumnWidth> columnWidths_;
     std::vector<platform::Text> headings_;
     // The selected rows as last reported by Change.

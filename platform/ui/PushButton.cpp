@@ -24,7 +24,8 @@ protected:
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool modifiersFree = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        const bool wanted = modifiersFree && ((answersReturn && isReturn) || (answersEscape && key->key() == Qt::Key_Escape));
+        const bool isEscape = key->key() == Qt::Key_Escape;
+        const bool wanted = modifiersFree && ((answersReturn && isReturn) || (answersEscape && isEscape));
         if (!wanted || !button_ || !button_->isVisible() || !button_->isEnabled())
             return false;
         button_->click();
@@ -40,7 +41,8 @@ QWidget* PushButton::createWidget(QWidget* parent)
     button_ = new QPushButton(parent);
     button_->setAutoDefault(false);
     QObject::connect(button_, &QPushButton::clicked, button_, [weak = weak_from_this()] {
-        // The handler may close the window; the raise keeps this control alive meanwhile.
+        // The handler may close the window and so release this control; `self` keeps it
+        // alive until the handler has returned.
         if (const auto self = weak.lock())
             static_cast<PushButton&>(*self).raise("Action");
     });

@@ -206,8 +206,13 @@ bool RectControl::applyFontProperty(const DescriptionEntry& entry)
         else
             font.setFamily(QString::fromStdString(family));
     } else if (key == "TextSize") {
+        // Sizes were given in points of a 72-dpi screen, where a point is a pixel: taken as
+        // pixels they keep the text inside the places the layout gives it.
         const std::int32_t size = valueAs<std::int32_t>(entry);
-        font.setPointSizeF(size > 0 ? size : QApplication::font(widget_).pointSizeF());
+        if (size > 0)
+            font.setPixelSize(size);
+        else
+            font.setPointSizeF(QApplication::font(widget_).pointSizeF());
     } else if (key == "Bold") {
         font.setBold(valueAs<bool>(entry));
     } else if (key == "Italic") {

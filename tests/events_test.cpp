@@ -1,4 +1,5 @@
-// What goes wrong inside an event handler is reported, and the program goes on.
+// Binding events to methods by name, and what happens when a handler throws: the user is
+// told, and the program goes on.
 
 #include "TestSupport.h"
 #include "platform/description/DescriptionTable.h"
@@ -44,6 +45,7 @@ public:
             throw std::runtime_error("The first tick failed.");
     }
     void Event_Open() { throw std::runtime_error("Opening went wrong."); }
+    bool failBtn_Typed(const Text&) { return false; }
 
     int presses = 0;
     int ticks = 0;
@@ -57,7 +59,8 @@ Ref<FaultyWindow> openFaultyWindow()
                               return std::vector<Operation>{method<&FaultyWindow::CreateControls>("CreateControls"),
                                                             method<&FaultyWindow::failBtn_Action>("failBtn_Action"),
                                                             method<&FaultyWindow::tick_Action>("tick_Action"),
-                                                            method<&FaultyWindow::Event_Open>("Event_Open")};
+                                                            method<&FaultyWindow::Event_Open>("Event_Open"),
+                                                            method<&FaultyWindow::failBtn_Typed>("failBtn_Typed")};
                           }});
     registry.build(FaultyWindow::kClassName);
     auto window = RuntimeNewObject<FaultyWindow>();
@@ -114,4 +117,27 @@ TEST(HandlerExceptions, DefaultReportIsAModalMessageInPlainWords)
     ReportHandlerException(std::make_exception_ptr(NilObjectException("The music folder \"F03\"")), "");
     EXPECT_TRUE(shown.contains("could not finish")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("The music folder \"F03\" is missing")) << shown.toStdString();
+}
+
+TEST(EventBinding, FailsAtOnceNamingWindowControlEventAndMethod)
+{
+    testsupport::ReportCatcher reports;
+    auto window = openFaultyWindow();
+    const auto expectError = [&](const char* control, const char* event, const char* method, const char* why) {
+        try {
+            bindEvent(*window, control, event, method);
+            FAIL() << event << " " << method;
+        } catch (const BindingError& error) {
+            const std::string message = error.what();
+            for (const std::string& part : {std::string("FaultyWindow"), std::string(control), std::string(event),
+                                           std::string(method), std::string(why)})
+                EXPECT_NE(message.find(part), std::string::npos) << message << " lacks " << part;
+        }
+    };
+    expectError("failBtn", "Action", "failBtn_Clicked", "no method");             // no such method
+    expectError("failBtn", "CellClick", "failBtn_Action", "no event");            // a button has no CellClick
+    expectError("failBtn", "Action", "failBtn_Typed", "( String ) as Boolean");   // signature does not fit
+    expectError("tick", "Blink", "tick_Action", "no such event");                 // no event of that name
+    expectError("noSuchControl", "Action", "tick_Action", "no such control");
+    window->Close();
 }
