@@ -142,10 +142,10 @@ namespace detail {
 template <auto Method>
 struct MethodTraits;
 
-template <class C, class R, class... A, R (C::*Method)(A...)>
-struct MethodTraits<Method> {
+template <auto Method, class C, class R, class... A>
+struct MethodCall {
     using Class = C;
-    static std::string signature() { return signatureOf<R, A...>(); }
+    static std::string signature() { return signatureOf<std::decay_t<R>, A...>(); }
 
     static Value call(Object& self, const Arguments& arguments)
     {
@@ -169,9 +169,16 @@ struct MethodTraits<Method> {
     }
 };
 
+template <class C, class R, class... A, R (C::*Method)(A...)>
+struct MethodTraits<Method> : MethodCall<Method, C, R, A...> {};
+
+template <class C, class R, class... A, R (C::*Method)(A...) const>
+struct MethodTraits<Method> : MethodCall<Method, C, R, A...> {};
+
 } // namespace detail
 
-// An operation table entry for a member function, under the name the class record gives it.
+// An operation table entry for a member function (const or not), under the name the class
+// record gives it.
 template <auto Method>
 Operation method(std::string name, bool hidden = false)
 {

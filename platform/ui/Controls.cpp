@@ -2,73 +2,33 @@
 
 #include "platform/runtime/ClassRecord.h"
 
-#include <utility>
 
 namespace platform {
 
 namespace {
 
-// An operation table entry for a member function, const or not; the signature string is
-// derived from the C++ types as for `method`.
-template <class C, class R, class... A, class Call>
-Operation bound(std::string name, Call call)
-{
-    Operation::Body body = [call](Object& self, const Arguments& arguments) -> Value {
-        if (arguments.size() != sizeof...(A))
-            throw RuntimeException("A method was called with the wrong number of arguments.");
-        auto* target = dynamic_cast<C*>(&self);
-        if (!target)
-            throw IllegalCastException("A method was called on an object of another class.");
-        return [&]<std::size_t... I>(std::index_sequence<I...>) -> Value {
-            if constexpr (std::is_void_v<R>) {
-                call(*target, SignatureType<std::decay_t<A>>::from(arguments[I])...);
-                return {};
-            } else {
-                return Value(call(*target, SignatureType<std::decay_t<A>>::from(arguments[I])...));
-            }
-        }(std::index_sequence_for<A...>{});
-    };
-    return operation(std::move(name), signatureOf<std::decay_t<R>, A...>(), std::move(body));
-}
-
-template <class C, class R, class... A>
-Operation bound(std::string name, R (C::*member)(A...) const)
-{
-    return bound<C, R, A...>(std::move(name), [member](C& target, std::decay_t<A>... arguments) {
-        return (target.*member)(arguments...);
-    });
-}
-
-template <class C, class R, class... A>
-Operation bound(std::string name, R (C::*member)(A...))
-{
-    return bound<C, R, A...>(std::move(name), [member](C& target, std::decay_t<A>... arguments) {
-        return (target.*member)(arguments...);
-    });
-}
-
 std::vector<Operation> controlOperations()
 {
-    return {bound("Name", &Control::Name), bound("Index", &Control::Index)};
+    return {method<&Control::Name>("Name"), method<&Control::Index>("Index")};
 }
 
 std::vector<Operation> rectControlOperations()
 {
     return {
-        bound("Refresh", &RectControl::Refresh),
-        bound("Visible", &RectControl::Visible),
-        bound("Enabled", &RectControl::Enabled),
+        method<&RectControl::Refresh>("Refresh"),
+        method<&RectControl::Visible>("Visible"),
+        method<&RectControl::Enabled>("Enabled"),
     };
 }
 
-std::vector<Operation> canvasOperations() { return {bound("Backdrop", &Canvas::Backdrop)}; }
+std::vector<Operation> canvasOperations() { return {method<&Canvas::Backdrop>("Backdrop")}; }
 
-std::vector<Operation> staticTextOperations() { return {bound("Text", &StaticText::Text)}; }
+std::vector<Operation> staticTextOperations() { return {method<&StaticText::Text>("Text")}; }
 
 std::vector<Operation> pushButtonOperations()
 {
     return {
-        bound("Caption", &PushButton::Caption),
+        method<&PushButton::Caption>("Caption"),
         declaredOnly("Push", "(  )", "buttons are pressed by the user."),
     };
 }
@@ -76,8 +36,8 @@ std::vector<Operation> pushButtonOperations()
 std::vector<Operation> bevelButtonOperations()
 {
     return {
-        bound("Caption", &BevelButton::Caption),
-        bound("Value", &BevelButton::Value),
+        method<&BevelButton::Caption>("Caption"),
+        method<&BevelButton::Value>("Value"),
         declaredOnly("AddRow", "( String )", "bevel buttons have no menus here."),
     };
 }
@@ -85,15 +45,15 @@ std::vector<Operation> bevelButtonOperations()
 std::vector<Operation> listboxOperations()
 {
     return {
-        bound("AddRow", &Listbox::AddRow),
-        bound("DeleteAllRows", &Listbox::DeleteAllRows),
-        bound("Cell", &Listbox::Cell),
-        bound("ListCount", &Listbox::ListCount),
-        bound("ListIndex", &Listbox::ListIndex),
-        bound("LastIndex", &Listbox::LastIndex),
-        bound("SelCount", &Listbox::SelCount),
-        bound("Selected", &Listbox::Selected),
-        bound("EditCell", &Listbox::EditCell),
+        method<&Listbox::AddRow>("AddRow"),
+        method<&Listbox::DeleteAllRows>("DeleteAllRows"),
+        method<&Listbox::Cell>("Cell"),
+        method<&Listbox::ListCount>("ListCount"),
+        method<&Listbox::ListIndex>("ListIndex"),
+        method<&Listbox::LastIndex>("LastIndex"),
+        method<&Listbox::SelCount>("SelCount"),
+        method<&Listbox::Selected>("Selected"),
+        method<&Listbox::EditCell>("EditCell"),
         declaredOnly("RemoveRow", "( Int32 )", "rows are removed all at once, with DeleteAllRows."),
         declaredOnly("Sort", "(  )", "lists keep their rows in the order they were added."),
     };
@@ -102,11 +62,11 @@ std::vector<Operation> listboxOperations()
 std::vector<Operation> popupMenuOperations()
 {
     return {
-        bound("AddRow", &PopupMenu::AddRow),
-        bound("DeleteAllRows", &PopupMenu::DeleteAllRows),
-        bound("ListCount", &PopupMenu::ListCount),
-        bound("ListIndex", &PopupMenu::ListIndex),
-        bound("Text", &PopupMenu::Text),
+        method<&PopupMenu::AddRow>("AddRow"),
+        method<&PopupMenu::DeleteAllRows>("DeleteAllRows"),
+        method<&PopupMenu::ListCount>("ListCount"),
+        method<&PopupMenu::ListIndex>("ListIndex"),
+        method<&PopupMenu::Text>("Text"),
         declaredOnly("RemoveRow", "( Int32 )", "rows are removed all at once, with DeleteAllRows."),
     };
 }
@@ -114,22 +74,22 @@ std::vector<Operation> popupMenuOperations()
 std::vector<Operation> editFieldOperations()
 {
     return {
-        bound("Text", &EditField::Text),
+        method<&EditField::Text>("Text"),
         declaredOnly("SelectAll", "(  )", "the program does not select a field's text."),
     };
 }
 
 std::vector<Operation> progressBarOperations()
 {
-    return {bound("Value", &ProgressBar::Value), bound("Maximum", &ProgressBar::Maximum)};
+    return {method<&ProgressBar::Value>("Value"), method<&ProgressBar::Maximum>("Maximum")};
 }
 
 std::vector<Operation> timerOperations()
 {
     return {
-        bound("Reset", &Timer::Reset),
-        bound("Mode", &Timer::Mode),
-        bound("Period", &Timer::Period),
+        method<&Timer::Reset>("Reset"),
+        method<&Timer::Mode>("Mode"),
+        method<&Timer::Period>("Period"),
     };
 }
 
