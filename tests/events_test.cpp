@@ -141,3 +141,41 @@ TEST(EventBinding, FailsAtOnceNamingWindowControlEventAndMethod)
     expectError("noSuchControl", "Action", "tick_Action", "no such control");
     window->Close();
 }
+
+TEST(HandlerExceptions, AFailureThatRepeatsWhileItsReportIsOpenDoesNotStackReports)
+{
+    // Timers whose actions always fail, as a fault that repeats would. (Qt never runs a
+    // timer's action again while it is still running, so it takes several to stack.)
+    QTimer failing[3];
+    for (QTimer& timer : failing) {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            dispatchGuarded("repeating timer", []() -> Value { throw std::runtime_error("The tick failed again."); });
+        });
+    }
+    int boxesAtOnce = 0;
+    int boxesShown = 0;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const auto boxes = QApplication::topLevelWidgets();
+        int open = 0;
+        for (QWidget* widget : boxes)
+            if (qobject_cast<QMessageBox*>(widget) && widget->isVisible())
+                ++open;
+        boxesAtOnce = std::max(boxesAtOnce, open);
+        if (open > 0 && ++boxesShown >= 5) { // the box has been up for a while: close it
+            for (QTimer& timer : failing)
+                timer.stop();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        }
+    });
+    for (QTimer& timer : failing)
+        timer.start();
+    watcher.start();
+    testsupport::runEventsFor(400);
+    watcher.stop();
+    EXPECT_EQ(boxesAtOnce, 1) << "shown " << boxesShown;
+    EXPECT_GE(boxesShown, 5);
+}

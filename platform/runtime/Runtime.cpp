@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <algorithm>
+#include <deque>
 #include <memory>
 
 namespace platform {
@@ -16,6 +18,8 @@ struct RuntimeState {
     bool running = false;
     bool topLevelFailure = false;
     ExceptionReporter reporter;
+    std::deque<ExceptionReport> pendingReports; // the first is on screen
+    bool reporting = false;
     Ref<Application> application;
 };
 
@@ -96,12 +100,30 @@ std::string describeException(std::exception_ptr exception)
 
 namespace {
 
+// Events go on while a report is on screen (its message box runs an event loop), so a
+// handler that fails again would stack box upon box. Reports that come meanwhile wait
+// their turn, and one that is already waiting is not added twice.
 void report(const ExceptionReport& report)
 {
-    if (state().reporter)
-        state().reporter(report);
-    else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        showModalReport(report);
+    RuntimeState& runtime = state();
+    const auto waiting = [&](const ExceptionReport& r) {
+        return std::any_of(runtime.pendingReports.begin(), runtime.pendingReports.end(),
+                           [&](const ExceptionReport& p) { return p.message == r.message && p.fatal == r.fatal; });
+    };
+    if (!waiting(report))
+        runtime.pendingReports.push_back(report);
+    if (runtime.reporting)
+        return;
+    runtime.reporting = true;
+    while (!runtime.pendingReports.empty()) {
+        const ExceptionReport next = runtime.pendingReports.front();
+        if (runtime.reporter)
+            runtime.reporter(next);
+        else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+            showModalReport(next);
+        runtime.pendingReports.pop_front();
+    }
+    runtime.reporting = false;
 }
 
 } // namespace

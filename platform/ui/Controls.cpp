@@ -2,7 +2,6 @@
 
 #include "platform/runtime/ClassRecord.h"
 
-
 namespace platform {
 
 namespace {
