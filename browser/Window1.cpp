@@ -30,9 +30,7 @@ void Window1::CreateControls() { CreateControls0(); }
 void Window1::CreateControls0()
 {
     static const std::vector<platform::Text> descriptions = platform::encodeControlTable(controlTable());
-    const auto& rows = controlTable();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        platform::createControl(*this, rows[i], descriptions[i]);
+    platform::createControls(*this, controlTable(), descriptions);
 }
 
 void Window1::AddMenuHandlers(const Ref<platform::Window>& window)

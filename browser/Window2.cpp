@@ -20,9 +20,7 @@ void Window2::CreateControls() { CreateControls0(); }
 void Window2::CreateControls0()
 {
     static const std::vector<Text> descriptions = platform::encodeControlTable(controlTable());
-    const auto& rows = controlTable();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        platform::createControl(*this, rows[i], descriptions[i]);
+    platform::createControls(*this, controlTable(), descriptions);
 }
 
 const std::vector<platform::WindowTableRow>& Window2::windowTable()

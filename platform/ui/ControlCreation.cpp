@@ -97,6 +97,12 @@ void createControl(Window& window, const ControlTableRow& row, const Text& descr
         bindEvent(window, row.name, binding.event, binding.handler);
 }
 
+void createControls(Window& window, const std::vector<ControlTableRow>& rows, const std::vector<Text>& descriptions)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        createControl(window, rows[i], descriptions.at(i));
+}
+
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows)
 {
     std::vector<Text> descriptions;

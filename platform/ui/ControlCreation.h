@@ -26,6 +26,10 @@ void bindEvent(Window& window, std::string_view controlName, std::string_view ev
 void createControl(Window& window, const ControlTableRow& row, const Text& description,
                    const std::function<void(Control&)>& beforeDescription = {});
 
+// Runs the creation sequence for every row of a control table, in its order;
+// `descriptions` holds the rows' encoded descriptions.
+void createControls(Window& window, const std::vector<ControlTableRow>& rows, const std::vector<Text>& descriptions);
+
 // The encoded descriptions of a table's rows, in its order.
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows);
 
