@@ -33,12 +33,12 @@ void Control::InstallEventHandler(std::string_view event, const Delegate& handle
 {
     const std::string context = describe() + ", event " + std::string(event) + ", method " + handler.methodName();
     const auto specs = events();
-    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const EventSpec& s) { return s.name == event; });
-    if (spec == specs.end())
+    const auto declared = std::find_if(specs.begin(), specs.end(), [&](const EventSpec& s) { return s.name == event; });
+    if (declared == specs.end())
         throw BindingError(context + ": a " + std::string(descriptionClass()) + " has no event \"" +
                            std::string(event) + "\".");
-    if (spec->signature != handler.signature())
-        throw BindingError(context + ": the event needs a handler \"" + std::string(spec->signature) +
+    if (declared->signature != handler.signature())
+        throw BindingError(context + ": the event needs a handler \"" + std::string(declared->signature) +
                            "\", the method is \"" + handler.signature() + "\".");
     handlers_.insert_or_assign(std::string(event), handler);
 }

@@ -76,7 +76,7 @@ void bindEvent(Window& window, std::string_view controlName, std::string_view ev
         }
     }();
     const auto events = control->events();
-    if (std::none_of(events.begin(), events.end(), [&](const EventSpec& spec) { return spec.name == event; }))
+    if (std::none_of(events.begin(), events.end(), [&](const EventSpec& declared) { return declared.name == event; }))
         throw BindingError(context + ": a " + std::string(control->descriptionClass()) + " has no event \"" +
                            std::string(event) + "\".");
     const Delegate delegate = delegateForMethod(RefTo(window), std::string(handler), signature, context);

@@ -272,14 +272,14 @@ void Listbox::layoutColumns()
     int sharing = 0;
     for (int c = 0; c < columns; ++c) {
         const auto at = static_cast<std::size_t>(c);
-        const ColumnWidth spec = at < columnWidths_.size() ? columnWidths_[at] : ColumnWidth{};
-        if (spec.kind == ColumnWidth::Kind::Share) {
+        const ColumnWidth width = at < columnWidths_.size() ? columnWidths_[at] : ColumnWidth{};
+        if (width.kind == ColumnWidth::Kind::Share) {
             ++sharing;
             continue;
         }
-        widths[at] = spec.kind == ColumnWidth::Kind::Percent
-                         ? static_cast<int>(std::lround(available * spec.amount / 100.0))
-                         : static_cast<int>(spec.amount);
+        widths[at] = width.kind == ColumnWidth::Kind::Percent
+                         ? static_cast<int>(std::lround(available * width.amount / 100.0))
+                         : static_cast<int>(width.amount);
         used += widths[at];
     }
     const int share = sharing > 0 ? std::max(available - used, 0) / sharing : 0;
