@@ -1,6 +1,5 @@
 #include "browser/Window1.h"
 
-#include "platform/runtime/Runtime.h"
 #include "platform/ui/ControlCreation.h"
 #include "platform/ui/Timer.h"
 #include "shell/MenuBar1.h"
@@ -118,23 +117,12 @@ platform::ClassDefinition Window1::timerClassDefinition(const char* name)
     // The class made for one timer control: Timer's operations, then those that tie it to
     // its window and its control-array index.
     return {name, "Timer", [] {
-                auto timer = [](platform::Object& self) -> platform::Timer& { return dynamic_cast<platform::Timer&>(self); };
                 return std::vector<platform::Operation>{
                     platform::declaredOnly("_SetWindow", "( Window )", "a control's window is fixed when the window makes it."),
-                    platform::operation("Window", "(  ) as Window",
-                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
-                                            return Ref<platform::Object>(timer(self).window());
-                                        }),
-                    platform::operation("_Index", "(  ) as Int32",
-                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
-                                            return timer(self).Index();
-                                        }),
+                    platform::method<&platform::Control::window>("Window"),
+                    platform::method<&platform::Control::Index>("_Index"),
                     platform::declaredOnly("_SetIndex", "( Int32 )", "the index comes from the control's description."),
-                    platform::operation("Constructor", "(  )",
-                                        [timer](platform::Object& self, const platform::Arguments&) -> platform::Value {
-                                            timer(self).Constructor();
-                                            return {};
-                                        }),
+                    platform::method<&platform::Timer::Constructor>("Constructor"),
                 };
             }};
 }

@@ -3,7 +3,6 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/Window.h"
 
-#include <algorithm>
 
 namespace platform {
 
@@ -32,15 +31,22 @@ void Control::unknownProperty(const DescriptionEntry& entry) const
 void Control::InstallEventHandler(std::string_view event, const Delegate& handler)
 {
     const std::string context = describe() + ", event " + std::string(event) + ", method " + handler.methodName();
-    const auto specs = events();
-    const auto declared = std::find_if(specs.begin(), specs.end(), [&](const EventSpec& s) { return s.name == event; });
-    if (declared == specs.end())
+    const auto declared = declaredEvent(event);
+    if (!declared)
         throw BindingError(context + ": a " + std::string(descriptionClass()) + " has no event \"" +
                            std::string(event) + "\".");
     if (declared->signature != handler.signature())
         throw BindingError(context + ": the event needs a handler \"" + std::string(declared->signature) +
                            "\", the method is \"" + handler.signature() + "\".");
     handlers_.insert_or_assign(std::string(event), handler);
+}
+
+std::optional<EventSpec> Control::declaredEvent(std::string_view event) const
+{
+    for (const EventSpec& declared : events())
+        if (declared.name == event)
+            return declared;
+    return std::nullopt;
 }
 
 bool Control::hasHandler(std::string_view event) const { return handlers_.find(event) != handlers_.end(); }

@@ -7,6 +7,7 @@
 #include "platform/runtime/Delegate.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,8 @@ public:
 
     // The events the control raises, with the signature each handler must have.
     virtual std::vector<EventSpec> events() const { return {}; }
+    // The event of that name as the control declares it, or nothing.
+    std::optional<EventSpec> declaredEvent(std::string_view event) const;
 
     // Binds a handler to an event; fails at once, naming window, control, event and
     // method, when the event does not exist or the handler's signature does not fit it.

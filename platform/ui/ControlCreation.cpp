@@ -11,29 +11,9 @@
 #include "platform/ui/StaticText.h"
 #include "platform/ui/Timer.h"
 
-#include <algorithm>
 #include <map>
 
 namespace platform {
-
-const std::string& eventSignature(std::string_view event)
-{
-    static const std::map<std::string, std::string, std::less<>> signatures{
-        {"DoubleClick", "(  )"},
-        {"Change", "(  )"},
-        {"Action", "(  )"},
-        {"TextChange", "(  )"},
-        {"MouseEnter", "(  )"},
-        {"MouseExit", "(  )"},
-        {"KeyDown", "( String ) as Boolean"},
-        {"MouseDown", "( Int32, Int32 ) as Boolean"},
-        {"CellClick", "( Int32, Int32, Int32, Int32 ) as Boolean"},
-    };
-    const auto found = signatures.find(event);
-    if (found == signatures.end())
-        throw BindingError("There is no event \"" + std::string(event) + "\".");
-    return found->second;
-}
 
 Ref<Control> newControl(Window& window, std::string_view className, std::string_view recordName)
 {
@@ -68,17 +48,12 @@ void bindEvent(Window& window, std::string_view controlName, std::string_view ev
     Ref<Control> control = window.controlByName(controlName);
     if (!control)
         throw BindingError(context + ": the window has no such control.");
-    const std::string& signature = [&]() -> const std::string& {
-        try {
-            return eventSignature(event);
-        } catch (const BindingError&) {
-            throw BindingError(context + ": there is no such event.");
-        }
-    }();
-    const auto events = control->events();
-    if (std::none_of(events.begin(), events.end(), [&](const EventSpec& declared) { return declared.name == event; }))
-        throw BindingError(context + ": a " + std::string(control->descriptionClass()) + " has no event \"" +
-                           std::string(event) + "\".");
+    // The control's own declaration of the event gives the signature its handler needs.
+    const auto declared = control->declaredEvent(event);
+    if (!declared)
+        throw BindingError(context + ": no such event; a " + std::string(control->descriptionClass()) +
+                           " has no event \"" + std::string(event) + "\".");
+    const std::string signature(declared->signature);
     const Delegate delegate = delegateForMethod(RefTo(window), std::string(handler), signature, context);
     control->InstallEventHandler(event, delegate);
 }

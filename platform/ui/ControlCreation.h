@@ -9,10 +9,6 @@
 
 namespace platform {
 
-// The signature string a handler of that event must have ("(  )", "( String ) as
-// Boolean", ...). Throws BindingError for an event the framework does not know.
-const std::string& eventSignature(std::string_view event);
-
 // A new control of a framework class ("Listbox") owned by the window, made from the class
 // record `recordName` (the class itself, or a generated subclass such as
 // "Window1.Timer1"); not yet constructed.
