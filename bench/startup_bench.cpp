@@ -4,8 +4,8 @@
 // another is chosen.
 
 #include "browser/Window1.h"
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/Window.h"
+#include "runtime/Runtime.h"
+#include "ui/Ui.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ void waitUntilExposed(QWidget* widget)
 
 int runParvolin(Clock::time_point start)
 {
-    platform::RuntimeInit();
+    platform::RuntimeInit("Parvolin");
     parvolin::initializeClassRecords();
     parvolin::startup();
     waitUntilExposed(platform::GetImplicitWindow("Window1.Window1")->widget());

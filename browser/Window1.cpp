@@ -1,7 +1,6 @@
 #include "browser/Window1.h"
 
-#include "platform/ui/ControlCreation.h"
-#include "platform/ui/Timer.h"
+#include "ui/Ui.h"
 #include "shell/MenuBar1.h"
 
 namespace parvolin {

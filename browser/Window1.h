@@ -6,9 +6,9 @@
 // Window1Discovery.cpp, Window1Listing.cpp, Window1Destination.cpp, Window1Copy.cpp and
 // Window1Preview.cpp.
 
-#include "platform/description/DescriptionTable.h"
-#include "platform/menus/MenuItem.h"
-#include "platform/ui/Window.h"
+#include "description/Description.h"
+#include "menus/Menus.h"
+#include "ui/Ui.h"
 
 namespace platform {
 class FolderItem;

@@ -1,6 +1,6 @@
 #include "browser/Window2.h"
 
-#include "platform/ui/ControlCreation.h"
+#include "ui/Ui.h"
 
 namespace parvolin {
 

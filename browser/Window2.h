@@ -3,8 +3,8 @@
 // The copy progress window: a fixed line, a progress bar, a counter and the hint that
 // Command-period stops the copy. It has no behaviour of its own; the copy code fills it.
 
-#include "platform/description/DescriptionTable.h"
-#include "platform/ui/Window.h"
+#include "description/Description.h"
+#include "ui/Ui.h"
 
 namespace parvolin {
 

@@ -3,7 +3,7 @@
 // The help window's class. Its window and handler are not part of this build yet: the
 // class record lists its operations, and each refuses when called.
 
-#include "platform/ui/Window.h"
+#include "ui/Ui.h"
 
 namespace parvolin {
 

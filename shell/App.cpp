@@ -1,6 +1,6 @@
 #include "shell/App.h"
 
-#include "platform/runtime/Runtime.h"
+#include "runtime/Runtime.h"
 
 namespace parvolin {
 

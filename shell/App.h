@@ -3,7 +3,7 @@
 // The application object: the one instance of App, registered with the framework, which
 // holds it for the life of the process. It owns the Help command's handler.
 
-#include "platform/runtime/Application.h"
+#include "runtime/Runtime.h"
 
 namespace parvolin {
 

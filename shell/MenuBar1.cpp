@@ -1,6 +1,6 @@
 #include "shell/MenuBar1.h"
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/Runtime.h"
 
 namespace parvolin {
 

@@ -4,7 +4,7 @@
 // Built the first time it is asked for, when the main window is built, and released at
 // shut-down.
 
-#include "platform/menus/MenuBar.h"
+#include "menus/Menus.h"
 
 namespace parvolin {
 

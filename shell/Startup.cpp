@@ -4,9 +4,8 @@
 #include "browser/Window2.h"
 #include "info/aboutWin.h"
 #include "info/infoWin.h"
-#include "platform/Framework.h"
-#include "platform/runtime/ExternalClasses.h"
-#include "platform/runtime/Runtime.h"
+#include "framework/Framework.h"
+#include "runtime/Runtime.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 
@@ -125,7 +124,7 @@ void finalizeModules()
 
 int processEntry()
 {
-    platform::RuntimeInit();
+    platform::RuntimeInit(kProgramName);
     initializeClassRecords();
     runMain();
     finalizeModules();

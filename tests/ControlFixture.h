@@ -5,9 +5,9 @@
 
 #include "TestSupport.h"
 
-#include "platform/description/DescriptionTable.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Window.h"
+#include "description/DescriptionTable.h"
+#include "ui/Controls.h"
+#include "ui/Window.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

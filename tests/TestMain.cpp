@@ -1,8 +1,8 @@
 // Runs the tests headless on Qt's offscreen platform unless another platform is chosen:
 // test discovery runs the binaries during the build, where there is no display.
 
-#include "platform/Framework.h"
-#include "platform/runtime/Runtime.h"
+#include "framework/Framework.h"
+#include "runtime/EventLoop.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    platform::RuntimeInit();
+    platform::RuntimeInit("Parvolin");
     platform::initializeFrameworkClasses();
     return RUN_ALL_TESTS();
 }

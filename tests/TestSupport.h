@@ -3,7 +3,7 @@
 // What several tests share: catching the unhandled-exception reports instead of showing
 // them, and running the event loop for a while.
 
-#include "platform/runtime/Runtime.h"
+#include "runtime/EventLoop.h"
 
 #include <ostream>
 #include <ostream>

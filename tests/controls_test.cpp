@@ -3,7 +3,7 @@
 
 #include "ControlFixture.h"
 
-#include "platform/pictures/Picture.h"
+#include "pictures/Picture.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "TestSupport.h"
 #include "browser/Window1.h"
 #include "browser/Window2.h"
-#include "platform/description/DescriptionTable.h"
-#include "platform/runtime/Exceptions.h"
+#include "description/DescriptionTable.h"
+#include "runtime/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // told, and the program goes on.
 
 #include "TestSupport.h"
-#include "platform/description/DescriptionTable.h"
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/ControlCreation.h"
-#include "platform/ui/PushButton.h"
-#include "platform/ui/Timer.h"
+#include "description/DescriptionTable.h"
+#include "runtime/EventLoop.h"
+#include "ui/ControlCreation.h"
+#include "ui/PushButton.h"
+#include "ui/Timer.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,11 @@
 // The menu bar: its tree, its single instance, and where its commands go.
 
 #include "TestSupport.h"
-#include "platform/menus/MenuBar.h"
-#include "platform/runtime/Application.h"
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/Window.h"
+#include "menus/MenuBar.h"
+#include "ui/MenuCommands.h"
+#include "runtime/Application.h"
+#include "runtime/EventLoop.h"
+#include "ui/Window.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
@@ -126,6 +127,7 @@ TEST_F(MenuBarTest, CommandsGoToTheWindowFirstThenToTheApplication)
     registry.build(CommandWindow::kClassName);
     auto window = RuntimeNewObject<CommandWindow>();
     window->Constructor();
+    window->setMenuBar(MenuBar1::instance());
     window->AddMenuHandler("AppleAbout", delegateForMethod(Ref<Object>(window), "_AppleAbout_Action",
                                                            "(  ) as Boolean", "test"));
 
@@ -153,5 +155,5 @@ TEST_F(MenuBarTest, CommandsGoToTheWindowFirstThenToTheApplication)
     }
     window->Close();
     RuntimeExit();
-    RuntimeInit();
+    RuntimeInit("Parvolin");
 }

@@ -1,9 +1,9 @@
 // The run time: texts, handles, class records and delegates.
 
 #include "TestSupport.h"
-#include "platform/runtime/ClassRecord.h"
-#include "platform/runtime/Delegate.h"
-#include "platform/runtime/Text.h"
+#include "runtime/ClassRecord.h"
+#include "runtime/Delegate.h"
+#include "runtime/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "TestSupport.h"
 #include "browser/Window1.h"
-#include "platform/Framework.h"
-#include "platform/runtime/ClassRecord.h"
-#include "platform/ui/Window.h"
+#include "framework/Framework.h"
+#include "runtime/ClassRecord.h"
+#include "ui/Window.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
@@ -121,7 +121,7 @@ TEST_F(StartupTest, AFailingStartUpIsReportedSkipsTheEventLoopAndShutsDownNormal
 TEST_F(StartupTest, StartUpStepsBindHelpAtApplicationLevelBeforeTheMainWindowOpens)
 {
     testsupport::ReportCatcher reports;
-    RuntimeInit();
+    RuntimeInit("Parvolin");
     parvolin::initializeClassRecords();
     parvolin::newAppInstance();
     parvolin::applicationAddMenuHandlers();

@@ -2,13 +2,13 @@
 
 #include "TestSupport.h"
 #include "browser/Window1.h"
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/EditField.h"
-#include "platform/ui/Listbox.h"
-#include "platform/ui/PopupMenu.h"
-#include "platform/ui/PushButton.h"
-#include "platform/ui/StaticText.h"
-#include "platform/ui/Timer.h"
+#include "runtime/EventLoop.h"
+#include "ui/EditField.h"
+#include "ui/Listbox.h"
+#include "ui/PopupMenu.h"
+#include "ui/PushButton.h"
+#include "ui/StaticText.h"
+#include "ui/Timer.h"
 #include "shell/Startup.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
-#include "platform/description/DescriptionTable.h"
+#include "description/DescriptionTable.h"
 
-#include "platform/runtime/Exceptions.h"
+#include "runtime/Exceptions.h"
 
 #include <algorithm>
 #include <map>

@@ -6,7 +6,7 @@
 // defaults. The encoder fills in every other key with its default, in the class's order,
 // and gives the exact bytes.
 
-#include "platform/description/Description.h"
+#include "description/DescriptionFormat.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "platform/menus/MenuItem.h"
+#include "menus/MenuItem.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 // Menu items: a tree of named items. Handlers find an item by its Name; the user sees
 // its Text and its keyboard shortcut.
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 #include <vector>
 

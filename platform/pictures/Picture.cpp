@@ -1,6 +1,6 @@
-#include "platform/pictures/Picture.h"
+#include "pictures/Picture.h"
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 #include <QImage>
 

@@ -2,7 +2,7 @@
 
 // Pictures: an image the controls can show (a canvas's backdrop, a bevel button's icon).
 
-#include "platform/runtime/Object.h"
+#include "runtime/Object.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
-#include "platform/runtime/Application.h"
+#include "runtime/Application.h"
 
-#include "platform/runtime/Runtime.h"
+#include "runtime/EventLoop.h"
 
 #include <chrono>
 #include <thread>
@@ -21,6 +21,18 @@ const Delegate* Application::menuHandler(const std::string& itemName) const
 }
 
 void Application::DoEvents() { RuntimeBackgroundTask(); }
+
+void RuntimeRegisterAppObject(const Ref<Application>& application)
+{
+    if (!application)
+        throw NilObjectException("The application object");
+    Ref<Object>& slot = applicationObjectSlot();
+    if (slot && slot.get() != application.get())
+        throw RuntimeException("There is already an application object; a program has only one.");
+    slot = application;
+}
+
+Ref<Application> GetAppObject() { return RuntimeCheckCast<Application>(applicationObjectSlot()); }
 
 std::vector<Operation> Application::operations()
 {

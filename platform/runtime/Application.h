@@ -3,7 +3,7 @@
 // The framework's application class: the single application object and its
 // application-level menu handlers.
 
-#include "platform/runtime/Delegate.h"
+#include "runtime/Delegate.h"
 
 #include <map>
 #include <string>
@@ -29,5 +29,11 @@ public:
 private:
     std::map<std::string, Delegate> menuHandlers_;
 };
+
+// Makes an object the application object; a program has exactly one. The run time holds it
+// until RuntimeExit.
+void RuntimeRegisterAppObject(const Ref<Application>& application);
+// The registered application object, or an empty handle.
+Ref<Application> GetAppObject();
 
 } // namespace platform

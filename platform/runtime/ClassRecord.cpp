@@ -1,4 +1,4 @@
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // order, then its own). Events and menu commands find the methods they call by name in
 // these tables.
 
-#include "platform/runtime/Object.h"
-#include "platform/runtime/Value.h"
+#include "runtime/Object.h"
+#include "runtime/Value.h"
 
 #include <functional>
 #include <map>

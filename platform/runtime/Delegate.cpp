@@ -1,4 +1,4 @@
-#include "platform/runtime/Delegate.h"
+#include "runtime/Delegate.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 // Delegates: a method (or plain function), the object it is called on and the signature
 // string it was made for. Events and menu commands hold delegates.
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/runtime/Exceptions.h"
+#include "runtime/Exceptions.h"
 
 namespace platform {
 

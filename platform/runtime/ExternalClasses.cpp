@@ -1,4 +1,4 @@
-#include "platform/runtime/ExternalClasses.h"
+#include "runtime/ExternalClasses.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 // Classes that the framework registers for every program during start-up: its exception
 // classes, and the entry points of the plug-in controls.
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 #include <string>
 #include <vector>

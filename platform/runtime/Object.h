@@ -3,7 +3,7 @@
 // Reference-counted objects and the handles that hold them. A handle (Ref) keeps its
 // object alive; using an empty handle throws the nil-object exception instead of crashing.
 
-#include "platform/runtime/Exceptions.h"
+#include "runtime/Exceptions.h"
 
 #include <memory>
 #include <string>

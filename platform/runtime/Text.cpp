@@ -1,4 +1,4 @@
-#include "platform/runtime/Text.h"
+#include "runtime/Text.h"
 
 #include <charconv>
 #include <cmath>

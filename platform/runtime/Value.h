@@ -3,8 +3,8 @@
 // What travels through delegates and events: nothing, a Boolean, a 32-bit integer, a text
 // or an object.
 
-#include "platform/runtime/Object.h"
-#include "platform/runtime/Text.h"
+#include "runtime/Object.h"
+#include "runtime/Text.h"
 
 #include <cstdint>
 #include <variant>

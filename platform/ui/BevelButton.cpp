@@ -1,4 +1,4 @@
-#include "platform/ui/BevelButton.h"
+#include "ui/BevelButton.h"
 
 #include <QToolButton>
 

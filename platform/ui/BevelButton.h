@@ -3,8 +3,8 @@
 // A button that shows a picture and a caption; it can also stay down (toggle) when
 // clicked. Raises Action when clicked.
 
-#include "platform/pictures/Picture.h"
-#include "platform/ui/RectControl.h"
+#include "pictures/Picture.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 

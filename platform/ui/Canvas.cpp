@@ -1,4 +1,4 @@
-#include "platform/ui/Canvas.h"
+#include "ui/Canvas.h"
 
 #include <QKeyEvent>
 #include <QPainter>

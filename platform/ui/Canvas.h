@@ -2,8 +2,8 @@
 
 // A surface that shows its backdrop picture at its top left corner.
 
-#include "platform/pictures/Picture.h"
-#include "platform/ui/RectControl.h"
+#include "pictures/Picture.h"
+#include "ui/RectControl.h"
 
 namespace platform {
 

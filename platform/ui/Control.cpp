@@ -1,7 +1,7 @@
-#include "platform/ui/Control.h"
+#include "ui/Control.h"
 
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/Window.h"
+#include "runtime/EventLoop.h"
+#include "ui/Window.h"
 
 
 namespace platform {

@@ -3,8 +3,10 @@
 // Controls: every control has a name, belongs to one window, takes its properties from a
 // description and raises events that the window binds to its methods by name.
 
-#include "platform/description/Description.h"
-#include "platform/runtime/Delegate.h"
+#include "description/DescriptionFormat.h"
+#include "runtime/Delegate.h"
+
+#include <QSize>
 
 #include <map>
 #include <optional>
@@ -41,6 +43,10 @@ public:
     // Sets one property read from a description. An unknown key is an error that names
     // the control.
     virtual void applyProperty(const DescriptionEntry& entry);
+
+    // Called by the window whenever its content area changes size; a control with a place
+    // on screen follows its locked edges.
+    virtual void followWindow(QSize) {}
 
     // The events the control raises, with the signature each handler must have.
     virtual std::vector<EventSpec> events() const { return {}; }

@@ -1,15 +1,15 @@
-#include "platform/ui/ControlCreation.h"
+#include "ui/ControlCreation.h"
 
-#include "platform/ui/BevelButton.h"
-#include "platform/ui/Canvas.h"
-#include "platform/ui/EditField.h"
-#include "platform/ui/Listbox.h"
-#include "platform/ui/PopupMenu.h"
-#include "platform/ui/ProgressBar.h"
-#include "platform/ui/PushButton.h"
-#include "platform/ui/Rectangle.h"
-#include "platform/ui/StaticText.h"
-#include "platform/ui/Timer.h"
+#include "ui/BevelButton.h"
+#include "ui/Canvas.h"
+#include "ui/EditField.h"
+#include "ui/Listbox.h"
+#include "ui/PopupMenu.h"
+#include "ui/ProgressBar.h"
+#include "ui/PushButton.h"
+#include "ui/Rectangle.h"
+#include "ui/StaticText.h"
+#include "ui/Timer.h"
 
 #include <map>
 

@@ -4,8 +4,8 @@
 // made, constructed, registered under its name, given its picture where the row names
 // one, configured from its description, and bound to the window's handlers by event name.
 
-#include "platform/description/DescriptionTable.h"
-#include "platform/ui/Window.h"
+#include "description/DescriptionTable.h"
+#include "ui/Window.h"
 
 namespace platform {
 

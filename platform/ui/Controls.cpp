@@ -1,6 +1,6 @@
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
-#include "platform/runtime/ClassRecord.h"
+#include "runtime/ClassRecord.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "platform/ui/EditField.h"
+#include "ui/EditField.h"
 
-#include "platform/ui/KeyDownText.h"
+#include "ui/KeyDownText.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // A text field: one line, or several when Multiline. Raises TextChange whenever its text
 // changes, by the user or by code, and KeyDown before it handles a key.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 #include <QString>

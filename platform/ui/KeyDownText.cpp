@@ -1,4 +1,4 @@
-#include "platform/ui/KeyDownText.h"
+#include "ui/KeyDownText.h"
 
 #include <QKeyEvent>
 

@@ -2,7 +2,7 @@
 
 // The text that a control's KeyDown handler receives for a key press.
 
-#include "platform/runtime/Text.h"
+#include "runtime/Text.h"
 
 class QKeyEvent;
 

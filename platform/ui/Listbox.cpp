@@ -1,6 +1,6 @@
-#include "platform/ui/Listbox.h"
+#include "ui/Listbox.h"
 
-#include "platform/ui/KeyDownText.h"
+#include "ui/KeyDownText.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -4,7 +4,7 @@
 // numbered from 0. Raises Change whenever the selection changes, by the user or by code;
 // KeyDown and CellClick come before the list's own handling of the key or the click.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <vector>
 

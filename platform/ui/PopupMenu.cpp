@@ -1,4 +1,4 @@
-#include "platform/ui/PopupMenu.h"
+#include "ui/PopupMenu.h"
 
 #include <QComboBox>
 

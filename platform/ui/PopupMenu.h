@@ -3,7 +3,7 @@
 // A pop-up menu: a list of rows of which one (or none) is chosen. Raises Change when the
 // chosen row changes, by the user or by code.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/ProgressBar.h"
+#include "ui/ProgressBar.h"
 
 #include <QProgressBar>
 

@@ -2,7 +2,7 @@
 
 // A bar that fills up to Value out of Maximum.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 

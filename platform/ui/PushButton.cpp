@@ -1,4 +1,4 @@
-#include "platform/ui/PushButton.h"
+#include "ui/PushButton.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // A push button: raises Action when clicked. The default button also answers Return and
 // Enter, the cancel button Escape, when no other control takes those keys.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
-#include "platform/ui/Window.h"
+#include "ui/Window.h"
 
 #include <QApplication>
 #include <QEvent>

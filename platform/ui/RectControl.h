@@ -4,7 +4,7 @@
 // area. Places are in window coordinates, also for a control that stands inside another
 // (InitialParent); the locked edges follow the window's edges when it is resized.
 
-#include "platform/ui/Control.h"
+#include "ui/Control.h"
 
 #include <QPointer>
 #include <QRect>
@@ -52,8 +52,7 @@ public:
     // the event loop.
     void Refresh(bool immediately);
 
-    // Called by the window whenever its content area changes size.
-    void followWindow(QSize contentSize);
+    void followWindow(QSize contentSize) override;
 
     void applyProperty(const DescriptionEntry& entry) override;
     std::vector<EventSpec> events() const override;

@@ -1,4 +1,4 @@
-#include "platform/ui/Rectangle.h"
+#include "ui/Rectangle.h"
 
 #include <QPainter>
 

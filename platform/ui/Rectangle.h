@@ -3,7 +3,7 @@
 // A filled rectangle with a two-coloured border: the top and left edges in one colour, the
 // bottom and right edges in another.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 namespace platform {
 

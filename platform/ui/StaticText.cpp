@@ -1,4 +1,4 @@
-#include "platform/ui/StaticText.h"
+#include "ui/StaticText.h"
 
 #include <QLabel>
 

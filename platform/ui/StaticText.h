@@ -2,7 +2,7 @@
 
 // A label: text the user reads but does not edit.
 
-#include "platform/ui/RectControl.h"
+#include "ui/RectControl.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/Timer.h"
+#include "ui/Timer.h"
 
 #include <QTimer>
 

@@ -3,7 +3,7 @@
 // A timer: raises Action once, or repeatedly, every Period milliseconds. It has no place
 // on screen. It runs from the moment its description turns it on until it is destroyed.
 
-#include "platform/ui/Control.h"
+#include "ui/Control.h"
 
 #include <memory>
 

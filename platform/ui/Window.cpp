@@ -1,8 +1,8 @@
-#include "platform/ui/Window.h"
+#include "ui/Window.h"
 
-#include "platform/menus/MenuBar.h"
-#include "platform/runtime/Runtime.h"
-#include "platform/ui/RectControl.h"
+#include "menus/MenuBar.h"
+#include "runtime/EventLoop.h"
+#include "ui/MenuCommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -175,10 +175,12 @@ void Window::Refresh(bool immediately)
 void Window::setMenuBar(const Ref<platform::MenuBar>& bar)
 {
     menuBar_ = bar;
-    if (bar)
-        bar->installOn(*this);
-    else
+    if (!bar) {
         frame_->setMenuBar(nullptr);
+        return;
+    }
+    const WeakRef<Window> owner(RefTo(*this));
+    frame_->setMenuBar(bar->makeQMenuBar([owner](const Text& itemName) { dispatchMenuCommand(itemName, owner.lock()); }));
 }
 
 void Window::AddMenuHandler(const std::string& itemName, const Delegate& handler)
@@ -224,8 +226,7 @@ void Window::contentResized()
 {
     const QSize size = content_->size();
     for (const Ref<Control>& control : controls_)
-        if (auto* placed = dynamic_cast<RectControl*>(control.get()))
-            placed->followWindow(size);
+        control->followWindow(size);
 }
 
 std::int32_t Window::Width() const { return content_->width(); }

@@ -3,7 +3,7 @@
 // Windows: built through their class's hooks from a description, reached through their
 // implicit instance, holding their controls by name.
 
-#include "platform/ui/Control.h"
+#include "ui/Control.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -17,7 +17,6 @@
 namespace platform {
 
 class MenuBar;
-class RectControl;
 
 class Window : public Object {
 public:

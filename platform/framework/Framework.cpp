@@ -1,9 +1,9 @@
-#include "platform/Framework.h"
+#include "framework/Framework.h"
 
-#include "platform/menus/MenuBar.h"
-#include "platform/runtime/Application.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Window.h"
+#include "menus/MenuBar.h"
+#include "runtime/Application.h"
+#include "ui/Controls.h"
+#include "ui/Window.h"
 
 namespace platform {
 

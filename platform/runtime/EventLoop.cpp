@@ -1,6 +1,4 @@
-#include "platform/runtime/Runtime.h"
-
-#include "platform/runtime/Application.h"
+#include "runtime/EventLoop.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -20,7 +18,8 @@ struct RuntimeState {
     ExceptionReporter reporter;
     std::deque<ExceptionReport> pendingReports; // the first is on screen
     bool reporting = false;
-    Ref<Application> application;
+    Ref<Object> application;
+    std::string programName;
 };
 
 RuntimeState& state()
@@ -31,14 +30,15 @@ RuntimeState& state()
 
 // Qt keeps references to argc and argv for the life of the application.
 int applicationArgc = 1;
-char applicationName[] = "parvolin";
-char* applicationArgv[] = {applicationName, nullptr};
+std::string applicationName;
+char* applicationArgv[] = {nullptr, nullptr};
 
 void showModalReport(const ExceptionReport& report)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Parvolin"),
-                    report.fatal ? QStringLiteral("Parvolin could not go on.")
-                                 : QStringLiteral("Parvolin could not finish what it was doing."),
+    const QString program = QString::fromStdString(state().programName);
+    QMessageBox box(QMessageBox::Critical, program,
+                    report.fatal ? QStringLiteral("%1 could not go on.").arg(program)
+                                 : QStringLiteral("%1 could not finish what it was doing.").arg(program),
                     QMessageBox::Ok);
     box.setInformativeText(QString::fromStdString(report.message));
     box.exec();
@@ -46,12 +46,17 @@ void showModalReport(const ExceptionReport& report)
 
 } // namespace
 
-void RuntimeInit()
+void RuntimeInit(const std::string& programName)
 {
     RuntimeState& runtime = state();
     runtime.topLevelFailure = false;
-    if (!QCoreApplication::instance())
+    runtime.programName = programName;
+    if (!QCoreApplication::instance()) {
+        applicationName = programName;
+        applicationArgv[0] = applicationName.data();
         runtime.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+    }
+    QCoreApplication::setApplicationName(QString::fromStdString(programName));
     QApplication::setQuitOnLastWindowClosed(false);
     runtime.running = true;
 }
@@ -66,6 +71,8 @@ int RuntimeExit()
 }
 
 bool RuntimeIsRunning() { return state().running; }
+
+const std::string& RuntimeProgramName() { return state().programName; }
 
 void RunFrameworkInitialization(const Delegate& startup) { startup.invoke(); }
 
@@ -152,15 +159,6 @@ Value dispatchGuarded(const std::string& where, const std::function<Value()>& ha
     }
 }
 
-void RuntimeRegisterAppObject(const Ref<Application>& application)
-{
-    if (!application)
-        throw NilObjectException("The application object");
-    if (state().application && state().application != application)
-        throw RuntimeException("There is already an application object; a program has only one.");
-    state().application = application;
-}
-
-Ref<Application> GetAppObject() { return state().application; }
+Ref<Object>& applicationObjectSlot() { return state().application; }
 
 } // namespace platform

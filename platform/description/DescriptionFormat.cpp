@@ -1,6 +1,6 @@
-#include "platform/description/Description.h"
+#include "description/DescriptionFormat.h"
 
-#include "platform/runtime/Exceptions.h"
+#include "runtime/Exceptions.h"
 
 #include <map>
 

@@ -1,0 +1,5 @@
+#pragma once
+
+// Pictures that windows and controls show.
+
+#include "pictures/Picture.h"

@@ -1,0 +1,9 @@
+#pragma once
+
+// Windows and their controls: implicit window instances, descriptions applied to windows
+// and controls, events bound to the window's methods by name, and menu commands.
+
+#include "ui/ControlCreation.h"
+#include "ui/Controls.h"
+#include "ui/MenuCommands.h"
+#include "ui/Window.h"
