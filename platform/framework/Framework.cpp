@@ -1,5 +1,6 @@
 #include "framework/Framework.h"
 
+#include "files/FolderItem.h"
 #include "menus/MenuBar.h"
 #include "runtime/Application.h"
 #include "ui/Controls.h"
@@ -24,11 +25,12 @@ void initializeFrameworkClasses()
     declare("Object", "");
     declare("Application", "Object", &Application::operations);
     declare("Window", "Object", &Window::operations);
+    declare(FolderItem::kClassName, "Object");
     declare("MenuItem", "Object", &MenuItem::operations);
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
     declareControlClasses();
-    for (const char* name : {"Object", "Application", "Window", "MenuItem", "AppleMenuItem", "MenuBar"})
+    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
         registry.build(name);
     buildControlClasses();
 }

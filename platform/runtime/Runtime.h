@@ -6,6 +6,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/ClassRecord.h"
+#include "runtime/Date.h"
 #include "runtime/Delegate.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Exceptions.h"

@@ -1,0 +1,7 @@
+#pragma once
+
+// Files, folders and volumes.
+
+#include "files/FolderItem.h"
+#include "files/SpecialFolders.h"
+#include "files/Volumes.h"
