@@ -6,6 +6,32 @@
 
 namespace platform {
 
+namespace {
+
+// The controls whose handlers are running, innermost last.
+std::vector<Ref<Control>>& eventSources()
+{
+    static std::vector<Ref<Control>> sources;
+    return sources;
+}
+
+// Marks a control as the one that fired for as long as its handler runs.
+class EventSourceScope {
+public:
+    explicit EventSourceScope(Ref<Control> control) { eventSources().push_back(std::move(control)); }
+    ~EventSourceScope() { eventSources().pop_back(); }
+    EventSourceScope(const EventSourceScope&) = delete;
+    EventSourceScope& operator=(const EventSourceScope&) = delete;
+};
+
+} // namespace
+
+Ref<Control> currentEventSource()
+{
+    const auto& sources = eventSources();
+    return sources.empty() ? Ref<Control>() : sources.back();
+}
+
 std::string Control::describe() const
 {
     const std::string windowName = windowName_.empty() ? std::string("(no window)") : windowName_;
@@ -59,7 +85,7 @@ Value Control::raise(std::string_view event, const Arguments& arguments)
     // The delegate is copied: the handler may close the window and with it this control.
     const Delegate handler = found->second;
     const std::string where = describe() + ", event " + std::string(event);
-    const auto self = shared_from_this();
+    const EventSourceScope source(RefTo(*this));
     Value fallback;
     if (handler.signature().ends_with("as Boolean"))
         fallback = false;

@@ -78,6 +78,10 @@ private:
     std::map<std::string, Delegate, std::less<>> handlers_;
 };
 
+// The control whose event handler is running now (the innermost one, when a handler lets
+// another event run at a yield); empty outside event handlers.
+Ref<Control> currentEventSource();
+
 template <class T>
 T valueAs(const DescriptionEntry& entry)
 {

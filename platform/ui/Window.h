@@ -72,6 +72,12 @@ public:
 
     static std::vector<Operation> operations();
 
+protected:
+    // Inside a control's event handler: the control that fired ("me"), cast to the class the
+    // handler expects. Throws the nil-object exception outside a handler of this window.
+    template <class C>
+    Ref<C> me() const;
+
 private:
     class Frame;
     class Content;
@@ -100,6 +106,15 @@ template <class C>
 Ref<C> Window::New(std::string_view className)
 {
     return RuntimeCheckCast<C>(makeControl(className, ObjectFactory<C>::make(ClassRegistry::instance().record(className))));
+}
+
+template <class C>
+Ref<C> Window::me() const
+{
+    const Ref<Control> source = currentEventSource();
+    if (!source || source->window().get() != this)
+        throw NilObjectException("The control whose event is being handled");
+    return RuntimeCheckCast<C>(source);
 }
 
 // A window's control by name, cast to the class the caller expects; an empty handle when
