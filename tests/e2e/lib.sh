@@ -1,0 +1,109 @@
+# Shared steps of the end-to-end test: an X server, the program's windows, real input
+# through the X server, screenshots. Sourced by e2e_test.sh; everything runs inside the
+# private mount namespace that script sets up.
+
+E2E_KEYS_HELD=()
+
+fail() {
+  echo "FAILED: $*" >&2
+  shot "failure" || true
+  exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x() {
+  local fd_file="$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    [ -s "$fd_file" ] && break
+    sleep 0.05
+  done
+  [ -s "$fd_file" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$fd_file")"
+}
+
+# Releases every key a step held down: a held key stays held on this X server for every
+# later step otherwise.
+release_keys() {
+  local key
+  for key in "${E2E_KEYS_HELD[@]}"; do
+    xdotool keyup "$key" 2>/dev/null || true
+  done
+  E2E_KEYS_HELD=()
+}
+
+key_down() {
+  E2E_KEYS_HELD+=("$1")
+  xdotool keydown "$1"
+}
+
+key_up() {
+  xdotool keyup "$1"
+  local kept=() key
+  for key in "${E2E_KEYS_HELD[@]}"; do
+    [ "$key" = "$1" ] || kept+=("$key")
+  done
+  E2E_KEYS_HELD=("${kept[@]}")
+}
+
+# The id of the visible window with exactly that title, waiting up to $2 seconds.
+wait_window() {
+  local title="$1" limit="${2:-15}" id=""
+  local tries=$((limit * 20))
+  for _ in $(seq 1 "$tries"); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits until no visible window has that title.
+wait_window_gone() {
+  local title="$1" limit="${2:-15}"
+  for _ in $(seq 1 $((limit * 20))); do
+    xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Sets WIN_X, WIN_Y, WIN_W, WIN_H of a window (its client area, menu bar included).
+window_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/WIN_/')"
+  WIN_W=$WIN_WIDTH
+  WIN_H=$WIN_HEIGHT
+}
+
+# Moves the pointer to a point of the window's content (window coordinates, below its menu
+# bar: the content is $2 high, so the menu bar is what lies above it).
+point_at() {
+  local id="$1" content_height="$2" x="$3" y="$4"
+  window_geometry "$id"
+  local top=$((WIN_Y + WIN_H - content_height))
+  xdotool mousemove "$((WIN_X + x))" "$((top + y))"
+}
+
+click_at() {
+  point_at "$@"
+  xdotool click 1
+}
+
+# A screenshot of the whole screen, kept with the test's artifacts.
+shot() {
+  import -window root "$ARTIFACTS/$1.png" 2>/dev/null
+}
+
+# Waits until a file exists (and, with $2, has that many bytes).
+wait_file() {
+  local path="$1" size="${2:-}" limit="${3:-30}"
+  for _ in $(seq 1 $((limit * 20))); do
+    if [ -e "$path" ]; then
+      [ -z "$size" ] && return 0
+      [ "$(stat -c %s "$path")" = "$size" ] && return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
