@@ -3,6 +3,7 @@
 #include "files/FolderItem.h"
 #include "menus/MenuBar.h"
 #include "runtime/Application.h"
+#include "sound/Sound.h"
 #include "ui/Controls.h"
 #include "ui/Window.h"
 
@@ -26,11 +27,12 @@ void initializeFrameworkClasses()
     declare("Application", "Object", &Application::operations);
     declare("Window", "Object", &Window::operations);
     declare(FolderItem::kClassName, "Object");
+    declare(Sound::kClassName, "Object");
     declare("MenuItem", "Object", &MenuItem::operations);
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
     declareControlClasses();
-    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
+    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, Sound::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
         registry.build(name);
     buildControlClasses();
 }
