@@ -65,7 +65,14 @@ HelpPictures grabMainWindowParts()
 
     QWidget* content = window->content();
     HelpPictures pictures;
-    pictures.copyToRow = content->grab(QRect(8, 58, 227, 54)).toImage().convertToFormat(QImage::Format_RGB32);
+    // The row stands between the device row (down to 64) and the lists (from 109): only
+    // that band is taken, on the window's colour.
+    pictures.copyToRow = QImage(227, 54, QImage::Format_RGB32);
+    pictures.copyToRow.fill(content->palette().color(QPalette::Window));
+    {
+        QPainter painter(&pictures.copyToRow);
+        painter.drawImage(0, 4, content->grab(QRect(8, 64, 227, 45)).toImage());
+    }
     pictures.fileSelection = content->grab(QRect(85, 110, 308, 128)).toImage().convertToFormat(QImage::Format_RGB32);
     // The button stands at 486,75 in 73 x 20; the part around it is 81 x 24.
     const QRect aroundButton(482, 73, 81, 24);
