@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace platform;
 using parvolin::App;
 using parvolin::MenuBar1;
@@ -27,41 +29,47 @@ class StartupTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        // A poll whose event loop never came goes with its test: it refers to the test's
+        // own variables.
+        polls_.clear();
         // A full run ends with the type information released; the other tests need it back.
         initializeFrameworkClasses();
     }
 
     // Runs `inLoop` once the event loop proper is running (not at a yield during start-up).
-    static void whenEventLoopRuns(std::function<void()> inLoop)
+    void whenEventLoopRuns(std::function<void()> inLoop)
     {
-        auto* poll = new QTimer(QCoreApplication::instance());
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, inLoop] {
+        auto poll = std::make_unique<QTimer>();
+        QTimer* timer = poll.get();
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, inLoop] {
             if (QThread::currentThread()->loopLevel() == 0)
                 return;
-            poll->stop();
-            poll->deleteLater();
+            timer->stop();
             inLoop();
         });
-        poll->start();
+        timer->start();
+        polls_.push_back(std::move(poll));
     }
 
     // Ends a run that should not have reached the event loop, so that the test fails
     // instead of hanging.
-    static void failIfEventLoopRuns(bool& reached)
+    void failIfEventLoopRuns(bool& reached)
     {
         whenEventLoopRuns([&reached] {
             reached = true;
             RuntimeQuit();
         });
     }
+
+private:
+    std::vector<std::unique_ptr<QTimer>> polls_;
 };
 
 // A window that notes, as it goes, what the framework still holds.
 class ProbeWindow : public Window {
 public:
     static constexpr const char* kClassName = "ProbeWindow.ProbeWindow";
-    static constexpr std::string_view kTypeName = "ProbeWindow";
 
     ~ProbeWindow() override
     {
