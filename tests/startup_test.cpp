@@ -4,6 +4,7 @@
 #include "browser/Window1.h"
 #include "framework/Framework.h"
 #include "runtime/ClassRecord.h"
+#include "pictures/Picture.h"
 #include "runtime/ExternalClasses.h"
 #include "ui/Window.h"
 #include "shell/App.h"
@@ -11,6 +12,7 @@
 #include "shell/Startup.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QThread>
 #include <QTest>
 #include <QTimer>
@@ -218,6 +220,7 @@ TEST_F(StartupTest, ShutDownReleasesTheWindowListsThenTheTypeInformationThenTheM
         ASSERT_EQ(windowsAwaitingRedraw().size(), 1u);
         MenuBar1::instance();
     }
+    PluginEntryPoints::instance().fill(parvolin::pluginEntryPointNames());
 
     parvolin::finalizeModules();
 
@@ -227,6 +230,13 @@ TEST_F(StartupTest, ShutDownReleasesTheWindowListsThenTheTypeInformationThenTheM
                    }));
     EXPECT_FALSE(registry.find("Window"));
     EXPECT_FALSE(MenuBar1::exists());
+    // The plug-in table is not among the exits; its entries stay sound without the class
+    // records they were found in.
+    const Operation* entry = PluginEntryPoints::instance().find("ImageWell.Image.Set");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->signature, "( Picture )");
+    const Ref<Picture> anything = Picture::fromImage(QImage());
+    EXPECT_THROW(entry->body(*anything, {}), UnsupportedOperation);
 }
 
 TEST_F(StartupTest, ARedrawLaterWaitsOnTheRedrawListForOneTurnOfTheEventLoop)
