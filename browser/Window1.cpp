@@ -1,5 +1,6 @@
 #include "browser/Window1.h"
 
+#include "info/aboutWin.h"
 #include "ui/Ui.h"
 #include "shell/MenuBar1.h"
 
@@ -57,7 +58,8 @@ Ref<platform::MenuItem> Window1::UntitledMenu0() { return menuItem("UntitledMenu
 
 bool Window1::AppleAbout_Action()
 {
-    // The About window arrives with the About and help windows.
+    // The open About window comes to the front; when none is open, a new one opens.
+    aboutWin::instance()->Show();
     return false;
 }
 

@@ -11,10 +11,7 @@
 
 namespace parvolin {
 
-namespace {
-
-// The plug-in controls' entry points; of these controls the program uses only the bevel
-// button, on the About window.
+// Of these controls the program uses only the bevel button, on the About window.
 const std::vector<std::string>& pluginEntryPointNames()
 {
     static const std::vector<std::string> names{
@@ -47,8 +44,6 @@ const std::vector<std::string>& pluginEntryPointNames()
     };
     return names;
 }
-
-} // namespace
 
 void initializeClassRecords()
 {
@@ -118,7 +113,6 @@ void runMain()
 void finalizeModules()
 {
     platform::releaseFrameworkLists();
-    platform::PluginEntryPoints::instance().clear();
     MenuBar1::releaseInstance();
 }
 

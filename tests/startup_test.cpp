@@ -4,15 +4,21 @@
 #include "browser/Window1.h"
 #include "framework/Framework.h"
 #include "runtime/ClassRecord.h"
+#include "pictures/Picture.h"
+#include "runtime/ExternalClasses.h"
 #include "ui/Window.h"
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QThread>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace platform;
 using parvolin::App;
@@ -25,34 +31,61 @@ class StartupTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        // A poll whose event loop never came goes with its test: it refers to the test's
+        // own variables.
+        polls_.clear();
         // A full run ends with the type information released; the other tests need it back.
         initializeFrameworkClasses();
     }
 
     // Runs `inLoop` once the event loop proper is running (not at a yield during start-up).
-    static void whenEventLoopRuns(std::function<void()> inLoop)
+    void whenEventLoopRuns(std::function<void()> inLoop)
     {
-        auto* poll = new QTimer(QCoreApplication::instance());
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, inLoop] {
+        auto poll = std::make_unique<QTimer>();
+        QTimer* timer = poll.get();
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, inLoop] {
             if (QThread::currentThread()->loopLevel() == 0)
                 return;
-            poll->stop();
-            poll->deleteLater();
+            timer->stop();
             inLoop();
         });
-        poll->start();
+        timer->start();
+        polls_.push_back(std::move(poll));
     }
 
     // Ends a run that should not have reached the event loop, so that the test fails
     // instead of hanging.
-    static void failIfEventLoopRuns(bool& reached)
+    void failIfEventLoopRuns(bool& reached)
     {
         whenEventLoopRuns([&reached] {
             reached = true;
             RuntimeQuit();
         });
     }
+
+private:
+    std::vector<std::unique_ptr<QTimer>> polls_;
+};
+
+// A window that notes, as it goes, what the framework still holds.
+class ProbeWindow : public Window {
+public:
+    static constexpr const char* kClassName = "ProbeWindow.ProbeWindow";
+
+    ~ProbeWindow() override
+    {
+        if (!log)
+            return;
+        log->push_back(label + ": implicit " + std::to_string(GetImplicitWindow(kClassName) ? 1 : 0) + ", redraw " +
+                       std::to_string(windowsAwaitingRedraw().size()) + ", windows " +
+                       std::to_string(openWindows().size()) + ", classes " +
+                       (ClassRegistry::instance().find("Window") ? "yes" : "no") + ", menu bar " +
+                       (MenuBar1::exists() ? "yes" : "no"));
+    }
+
+    std::string label;
+    std::vector<std::string>* log = nullptr;
 };
 
 } // namespace
@@ -73,6 +106,7 @@ TEST_F(StartupTest, RunsUntilTheMainWindowIsClosedAndExitsWithZero)
         ASSERT_TRUE(main);
         EXPECT_TRUE(main->widget()->isVisible());
         EXPECT_NE(main->menuHandler("AppleAbout"), nullptr);
+        EXPECT_EQ(PluginEntryPoints::instance().size(), 26u);
         main->Close(); // the user closes the main window: the application quits
     });
 
@@ -137,4 +171,85 @@ TEST_F(StartupTest, StartUpStepsBindHelpAtApplicationLevelBeforeTheMainWindowOpe
     parvolin::finalizeModules();
     EXPECT_EQ(RuntimeExit(), 0);
     EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(StartupTest, AnEntryPointThatResolvesToNothingStopsStartUpAndIsNamed)
+{
+    testsupport::ReportCatcher reports;
+    // Type information in which the image well was built without its operation, before
+    // the framework's own classes.
+    ClassRegistry& registry = ClassRegistry::instance();
+    registry.clear();
+    registry.declare({"ImageWell", "", {}});
+    registry.build("ImageWell");
+    bool eventLoopReached = false;
+    failIfEventLoopRuns(eventLoopReached);
+
+    const int status = parvolin::processEntry();
+
+    EXPECT_FALSE(eventLoopReached);
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(reports.reports().size(), 1u);
+    EXPECT_TRUE(reports.reports()[0].fatal);
+    EXPECT_NE(reports.reports()[0].message.find("\"ImageWell.Image.Set\""), std::string::npos)
+        << reports.reports()[0].message;
+    EXPECT_TRUE(openWindows().empty()) << "the later start-up steps did not run";
+}
+
+TEST_F(StartupTest, ShutDownReleasesTheWindowListsThenTheTypeInformationThenTheMenuBar)
+{
+    parvolin::initializeClassRecords();
+    ClassRegistry& registry = ClassRegistry::instance();
+    if (!registry.isDeclared(ProbeWindow::kClassName))
+        registry.declare({ProbeWindow::kClassName, "Window", {}});
+    registry.build(ProbeWindow::kClassName);
+    std::vector<std::string> log;
+    {
+        // One window open (on the list of implicit windows and the list of windows), one
+        // closed while its redraw is still pending (on the redraw list only).
+        auto open = RuntimeNewObject<ProbeWindow>();
+        open->label = "open";
+        open->log = &log;
+        open->Constructor();
+        auto pending = RuntimeNewObject<ProbeWindow>();
+        pending->label = "pending";
+        pending->log = &log;
+        pending->Constructor();
+        pending->Refresh(false);
+        pending->Close();
+        ASSERT_EQ(windowsAwaitingRedraw().size(), 1u);
+        MenuBar1::instance();
+    }
+    PluginEntryPoints::instance().fill(parvolin::pluginEntryPointNames());
+
+    parvolin::finalizeModules();
+
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "pending: implicit 0, redraw 0, windows 1, classes yes, menu bar yes",
+                       "open: implicit 0, redraw 0, windows 0, classes yes, menu bar yes",
+                   }));
+    EXPECT_FALSE(registry.find("Window"));
+    EXPECT_FALSE(MenuBar1::exists());
+    // The plug-in table is not among the exits; its entries stay sound without the class
+    // records they were found in.
+    const Operation* entry = PluginEntryPoints::instance().find("ImageWell.Image.Set");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->signature, "( Picture )");
+    const Ref<Picture> anything = Picture::fromImage(QImage());
+    EXPECT_THROW(entry->body(*anything, {}), UnsupportedOperation);
+}
+
+TEST_F(StartupTest, ARedrawLaterWaitsOnTheRedrawListForOneTurnOfTheEventLoop)
+{
+    parvolin::initializeClassRecords();
+    auto window = RuntimeNewObject<Window>();
+    window->Constructor();
+    window->Refresh(false);
+    window->Refresh(false);
+    ASSERT_EQ(windowsAwaitingRedraw().size(), 1u) << "a window waits once, however often it is asked";
+    EXPECT_EQ(windowsAwaitingRedraw()[0].get(), window.get());
+    EXPECT_TRUE(QTest::qWaitFor([] { return windowsAwaitingRedraw().empty(); }, 5000));
+    window->Refresh(true);
+    EXPECT_TRUE(windowsAwaitingRedraw().empty());
+    window->Close();
 }

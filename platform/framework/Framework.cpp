@@ -16,6 +16,27 @@ void declare(const char* name, const char* superclass, std::function<std::vector
     ClassRegistry::instance().declare(ClassDefinition{name, superclass, std::move(operations)});
 }
 
+// Plug-in controls that the plug-in table names but that no window here can make: their
+// operations are listed so that the table's names resolve, and refuse when called.
+void declareForeignPluginControls()
+{
+    declare("Placard", RectControl::kClassName, [] {
+        return std::vector<Operation>{
+            declaredOnly("Value.Set", "( Int32 )", "this framework makes no placards, so none can be set."),
+        };
+    });
+    declare("DisclosureTriangle", RectControl::kClassName, [] {
+        return std::vector<Operation>{
+            declaredOnly("Value.Set", "( Boolean )", "this framework makes no disclosure triangles, so none can be set."),
+        };
+    });
+    declare("ImageWell", RectControl::kClassName, [] {
+        return std::vector<Operation>{
+            declaredOnly("Image.Set", "( Picture )", "this framework makes no image wells, so none can be given a picture."),
+        };
+    });
+}
+
 } // namespace
 
 void initializeFrameworkClasses()
@@ -32,14 +53,20 @@ void initializeFrameworkClasses()
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
     declareControlClasses();
+    declareForeignPluginControls();
     for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, Sound::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
         registry.build(name);
     buildControlClasses();
+    for (const char* name : {"Placard", "DisclosureTriangle", "ImageWell"})
+        registry.build(name);
 }
 
 void releaseFrameworkLists()
 {
-    releaseWindowLists();
+    releaseImplicitWindowList();
+    releaseRedrawList();
+    releaseWindowList();
+    // The type information: the declared classes, their records and their build order.
     ClassRegistry::instance().clear();
 }
 

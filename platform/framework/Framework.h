@@ -8,8 +8,8 @@ namespace platform {
 // do nothing).
 void initializeFrameworkClasses();
 
-// The framework's module-level exits: the windows (the list of implicit windows and the
-// list of windows), then the type information.
+// The framework's module-level exits, in this order: the list of implicit windows, the
+// list of windows waiting to be redrawn, the list of windows, then the type information.
 void releaseFrameworkLists();
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "ui/BevelButton.h"
 
-#include <QToolButton>
+#include <QMenu>
 
 namespace platform {
 
@@ -10,18 +10,18 @@ namespace {
 // once pressed until code lets it up.
 constexpr std::int32_t kToggles = 1;
 constexpr std::int32_t kSticky = 2;
-// CaptionPlacement: the caption below the icon; every other placement puts it beside.
-constexpr std::int32_t kCaptionBelow = 3;
 
 } // namespace
 
 QWidget* BevelButton::createWidget(QWidget* parent)
 {
-    button_ = new QToolButton(parent);
+    button_ = new BevelButtonWidget(parent);
     QObject::connect(button_, &QToolButton::clicked, button_, [weak = weak_from_this()] {
         if (const auto self = weak.lock())
             static_cast<BevelButton&>(*self).clicked();
     });
+    button_->rowMenu = new QMenu(button_);
+    updateMenu();
     updateLook();
     return button_;
 }
@@ -75,12 +75,12 @@ void BevelButton::updateLook()
     if (icon_ && !icon_->pixmap().isNull()) {
         button_->setIcon(QIcon(icon_->pixmap()));
         button_->setIconSize(icon_->pixmap().size());
-        button_->setToolButtonStyle(captionPlacement_ == kCaptionBelow ? Qt::ToolButtonTextUnderIcon
-                                                                       : Qt::ToolButtonTextBesideIcon);
     } else {
         button_->setIcon(QIcon());
-        button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
+    button_->look = look_;
+    button_->textColor = QColor(textColor_.red, textColor_.green, textColor_.blue);
+    button_->update();
     // The description gives Value before ButtonType: a button that becomes a toggle shows
     // the value it was given.
     const bool toggles = buttonType_ == kToggles || buttonType_ == kSticky;
@@ -95,9 +95,6 @@ void BevelButton::applyProperty(const DescriptionEntry& entry)
     const std::string& key = entry.key;
     if (key == "Caption") {
         setCaption(valueAs<platform::Text>(entry));
-    } else if (key == "CaptionPlacement") {
-        captionPlacement_ = valueAs<std::int32_t>(entry);
-        updateLook();
     } else if (key == "ButtonType") {
         buttonType_ = valueAs<std::int32_t>(entry);
         updateLook();
@@ -109,13 +106,24 @@ void BevelButton::applyProperty(const DescriptionEntry& entry)
     } else if (key == "AcceptFocus") {
         acceptFocus_ = valueAs<bool>(entry);
         updateLook();
-    } else if (key == "CaptionAlign" || key == "CaptionDelta" || key == "IconAlign" || key == "IconDX" ||
-               key == "IconDY" || key == "Bevel") {
-        // Fine placement and bevel depth of the original look: the Qt style lays out and
-        // draws the button itself.
-    } else if (key == "HasMenu" || key == "MenuValue") {
-        // The button's pop-up menu is not offered (no rows can be added to it), so no menu
-        // arrow is shown.
+    } else if (key == "CaptionAlign") {
+        setCaptionAlign(valueAs<std::int32_t>(entry));
+    } else if (key == "CaptionPlacement") {
+        setCaptionPlacement(valueAs<std::int32_t>(entry));
+    } else if (key == "CaptionDelta") {
+        setCaptionDelta(valueAs<std::int32_t>(entry));
+    } else if (key == "IconAlign") {
+        setIconAlign(valueAs<std::int32_t>(entry));
+    } else if (key == "IconDX") {
+        setIconDX(valueAs<std::int32_t>(entry));
+    } else if (key == "IconDY") {
+        setIconDY(valueAs<std::int32_t>(entry));
+    } else if (key == "Bevel") {
+        setBevel(valueAs<std::int32_t>(entry));
+    } else if (key == "HasMenu") {
+        setHasMenu(valueAs<std::int32_t>(entry));
+    } else if (key == "MenuValue") {
+        setMenuValue(valueAs<std::int32_t>(entry));
     } else if (!applyFontProperty(entry)) {
         RectControl::applyProperty(entry);
     }

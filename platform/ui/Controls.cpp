@@ -32,15 +32,6 @@ std::vector<Operation> pushButtonOperations()
     };
 }
 
-std::vector<Operation> bevelButtonOperations()
-{
-    return {
-        method<&BevelButton::Caption>("Caption"),
-        method<&BevelButton::Value>("Value"),
-        declaredOnly("AddRow", "( String )", "bevel buttons have no menus here."),
-    };
-}
-
 std::vector<Operation> listboxOperations()
 {
     return {
@@ -107,7 +98,7 @@ constexpr ClassEntry kClasses[] = {
     {Canvas::kClassName, RectControl::kClassName, &canvasOperations},
     {StaticText::kClassName, RectControl::kClassName, &staticTextOperations},
     {PushButton::kClassName, RectControl::kClassName, &pushButtonOperations},
-    {BevelButton::kClassName, RectControl::kClassName, &bevelButtonOperations},
+    {BevelButton::kClassName, RectControl::kClassName, &BevelButton::operations},
     {Listbox::kClassName, RectControl::kClassName, &listboxOperations},
     {PopupMenu::kClassName, RectControl::kClassName, &popupMenuOperations},
     {EditField::kClassName, RectControl::kClassName, &editFieldOperations},

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -18,19 +19,60 @@ namespace platform {
 
 namespace {
 
-// The open windows in the order they were built: the list the implicit instances are
-// found in.
+// The framework's three lists of windows. The implicit windows are those found by their
+// class's registered name; the list of windows holds every open window in the order they
+// were built; the redraw list holds the windows whose Refresh(False) has not been carried
+// out yet, and keeps each alive until it has been (or until shut-down).
+std::vector<Ref<Window>>& implicitWindowList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
+std::vector<Ref<Window>>& redrawList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
 std::vector<Ref<Window>>& windowList()
 {
     static std::vector<Ref<Window>> windows;
     return windows;
 }
 
-void forget(const Window* window)
+void remove(std::vector<Ref<Window>>& windows, const Window* window)
 {
-    auto& windows = windowList();
     windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const Ref<Window>& w) { return w.get() == window; }),
                   windows.end());
+}
+
+void forget(const Window* window)
+{
+    remove(implicitWindowList(), window);
+    remove(windowList(), window);
+}
+
+// Redraws every window on the redraw list and empties it; runs at the turn of the event
+// loop after the first Refresh(False).
+void redrawPending()
+{
+    std::vector<Ref<Window>> pending;
+    pending.swap(redrawList());
+    for (const Ref<Window>& window : pending)
+        if (window->isOpen() && window->widget())
+            window->widget()->update();
+}
+
+// Empties one list at shut-down; its windows disappear from the screen.
+void release(std::vector<Ref<Window>>& list)
+{
+    std::vector<Ref<Window>> windows;
+    windows.swap(list);
+    for (const Ref<Window>& window : windows)
+        if (window->widget())
+            window->widget()->hide();
+    windows.clear();
 }
 
 } // namespace
@@ -117,6 +159,7 @@ void Window::runHook(std::string_view hook, const Arguments& arguments)
 void Window::Constructor()
 {
     const Ref<Window> self = RefTo(*this);
+    implicitWindowList().push_back(self);
     windowList().push_back(self);
     open_ = true;
     try {
@@ -166,10 +209,16 @@ void Window::Close()
 
 void Window::Refresh(bool immediately)
 {
-    if (immediately)
+    if (immediately) {
         frame_->repaint();
-    else
-        frame_->update();
+        return;
+    }
+    auto& pending = redrawList();
+    if (std::any_of(pending.begin(), pending.end(), [&](const Ref<Window>& w) { return w.get() == this; }))
+        return;
+    if (pending.empty())
+        QTimer::singleShot(0, QCoreApplication::instance(), &redrawPending);
+    pending.push_back(RefTo(*this));
 }
 
 void Window::setMenuBar(const Ref<platform::MenuBar>& bar)
@@ -368,7 +417,7 @@ void SetProperties(Object& target, const Text& description)
 
 Ref<Window> GetImplicitWindow(std::string_view registeredName)
 {
-    for (const Ref<Window>& window : windowList())
+    for (const Ref<Window>& window : implicitWindowList())
         if (window->registeredName() == registeredName)
             return window;
     return Ref<Window>();
@@ -376,16 +425,24 @@ Ref<Window> GetImplicitWindow(std::string_view registeredName)
 
 std::vector<Ref<Window>> openWindows() { return windowList(); }
 
-void releaseWindowLists()
+std::vector<Ref<Window>> windowsAwaitingRedraw() { return redrawList(); }
+
+void releaseImplicitWindowList() { release(implicitWindowList()); }
+
+void releaseRedrawList() { release(redrawList()); }
+
+void releaseWindowList()
 {
-    std::vector<Ref<Window>> windows;
-    windows.swap(windowList());
-    for (const Ref<Window>& window : windows)
-        if (window->widget())
-            window->widget()->hide();
-    windows.clear();
+    release(windowList());
     if (QCoreApplication::instance())
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void releaseWindowLists()
+{
+    releaseImplicitWindowList();
+    releaseRedrawList();
+    releaseWindowList();
 }
 
 } // namespace platform

@@ -37,6 +37,8 @@ public:
 
     void Show();
     void Close();
+    // Redraws the window: at once when `immediately` is True, else at the next turn of the
+    // event loop (the window waits on the redraw list until then).
     void Refresh(bool immediately);
     bool isOpen() const { return open_; }
 
@@ -144,10 +146,20 @@ Ref<W> ImplicitInstance()
     return window;
 }
 
-// Every window that is open, in the order they were built.
+// Every window that is open, in the order they were built (the list of windows).
 std::vector<Ref<Window>> openWindows();
 
-// Closes and releases every window and empties the framework's window lists (shut-down).
+// The windows whose Refresh(False) is still to be carried out, at the next turn of the
+// event loop.
+std::vector<Ref<Window>> windowsAwaitingRedraw();
+
+// Shut-down empties the framework's window lists one at a time, in this order: the list
+// of implicit windows, the redraw list, the list of windows. A window goes when the last
+// list that holds it lets it go.
+void releaseImplicitWindowList();
+void releaseRedrawList();
+void releaseWindowList();
+// All three, in that order.
 void releaseWindowLists();
 
 } // namespace platform
