@@ -24,6 +24,7 @@ void initializeFrameworkClasses()
     declare("Object", "");
     declare("Application", "Object", &Application::operations);
     declare("Window", "Object", &Window::operations);
+    registerDescriptionLayout(Window::propertyTable().layout());
     declare("MenuItem", "Object", &MenuItem::operations);
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
@@ -37,6 +38,7 @@ void releaseFrameworkLists()
 {
     releaseWindowLists();
     ClassRegistry::instance().clear();
+    clearDescriptionLayouts();
 }
 
 } // namespace platform

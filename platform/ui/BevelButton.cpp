@@ -90,35 +90,36 @@ void BevelButton::updateLook()
     button_->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void BevelButton::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& BevelButton::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "Caption") {
-        setCaption(valueAs<platform::Text>(entry));
-    } else if (key == "CaptionPlacement") {
-        captionPlacement_ = valueAs<std::int32_t>(entry);
-        updateLook();
-    } else if (key == "ButtonType") {
-        buttonType_ = valueAs<std::int32_t>(entry);
-        updateLook();
-    } else if (key == "Value") {
-        setValue(valueAs<bool>(entry));
-    } else if (key == "TabStop") {
-        tabStop_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "AcceptFocus") {
-        acceptFocus_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "CaptionAlign" || key == "CaptionDelta" || key == "IconAlign" || key == "IconDX" ||
-               key == "IconDY" || key == "Bevel") {
-        // Fine placement and bevel depth of the original look: the Qt style lays out and
-        // draws the button itself.
-    } else if (key == "HasMenu" || key == "MenuValue") {
-        // The button's pop-up menu is not offered (no rows can be added to it), so no menu
-        // arrow is shown.
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
-    }
+    const auto look = []<class T>(T BevelButton::*field) {
+        return [field](BevelButton& button, T value) {
+            button.*field = value;
+            button.updateLook();
+        };
+    };
+    constexpr std::string_view styleLaysOut = "the desktop's style places the caption and the icon itself";
+    constexpr std::string_view noMenu = "bevel buttons here have no pop-up menu (no rows can be added to one)";
+    static const PropertyTable table = classTable("BevelButton", "Caption", {
+        "TabIndex",
+        key("TabStop", true, look(&BevelButton::tabStop_)),
+        "InitialParent", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("Caption", noDefault, &BevelButton::setCaption),
+        noEffect<std::int32_t>("CaptionAlign", noDefault, styleLaysOut),
+        key("CaptionPlacement", noDefault, look(&BevelButton::captionPlacement_)),
+        noEffect<std::int32_t>("CaptionDelta", noDefault, styleLaysOut),
+        noEffect<std::int32_t>("IconAlign", noDefault, styleLaysOut),
+        noEffect<std::int32_t>("IconDX", noDefault, styleLaysOut),
+        noEffect<std::int32_t>("IconDY", noDefault, styleLaysOut),
+        noEffect<std::int32_t>("Bevel", noDefault, "the desktop's style draws the button's edge"),
+        noEffect<std::int32_t>("HasMenu", noDefault, noMenu),
+        key("Value", noDefault, &BevelButton::setValue),
+        noEffect<std::int32_t>("MenuValue", noDefault, noMenu),
+        key("ButtonType", noDefault, look(&BevelButton::buttonType_)),
+        key("AcceptFocus", false, look(&BevelButton::acceptFocus_)),
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -64,27 +64,28 @@ Qt::FocusPolicy Canvas::focusPolicy() const
     return !acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
-void Canvas::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& Canvas::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "TabStop") {
-        tabStop_ = valueAs<bool>(entry);
-        if (QWidget* surface = widget())
-            surface->setFocusPolicy(focusPolicy());
-    } else if (key == "AcceptFocus") {
-        acceptFocus_ = valueAs<bool>(entry);
-        if (QWidget* surface = widget())
-            surface->setFocusPolicy(focusPolicy());
-    } else if (key == "AcceptTabs") {
-        acceptTabs_ = valueAs<bool>(entry);
-        if (auto* surface = static_cast<CanvasSurface*>(widget()))
-            surface->acceptTabs = acceptTabs_;
-    } else if (key == "UseFocusRing" || key == "DoubleBuffer" || key == "EraseBackground") {
-        // Qt draws every widget double-buffered on a cleared background, with the style's
-        // own focus frame.
-    } else {
-        RectControl::applyProperty(entry);
-    }
+    const auto focus = [](bool Canvas::*field) {
+        return [field](Canvas& canvas, bool on) {
+            canvas.*field = on;
+            canvas.widget()->setFocusPolicy(canvas.focusPolicy());
+        };
+    };
+    static const PropertyTable table = classTable("Canvas", "", {
+        "TabIndex",
+        key("TabStop", true, focus(&Canvas::tabStop_)),
+        "Visible", "HelpTag", "AutoDeactivate", "Enabled", "UseFocusRing",
+        key("AcceptFocus", false, focus(&Canvas::acceptFocus_)),
+        key("AcceptTabs", false, [](Canvas& canvas, bool on) {
+            canvas.acceptTabs_ = on;
+            static_cast<CanvasSurface*>(canvas.widget())->acceptTabs = on;
+        }),
+        noEffect("DoubleBuffer", false, "Qt already paints every widget double-buffered"),
+        noEffect("EraseBackground", true, "Qt paints every widget over its parent's background, with no erasing"),
+        "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform
