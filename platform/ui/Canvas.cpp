@@ -25,11 +25,13 @@ protected:
 
     bool event(QEvent* event) override
     {
-        // A canvas that accepts tabs keeps the Tab key instead of passing the focus on.
+        // A canvas that accepts tabs keeps the Tab key instead of passing the focus on. The
+        // key is taken here: left unaccepted, it would go on to the window, which moves the
+        // focus.
         if (acceptTabs && event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-                keyPressEvent(static_cast<QKeyEvent*>(event));
+                event->accept();
                 return true;
             }
         }
