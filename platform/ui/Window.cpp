@@ -123,6 +123,7 @@ void Window::Constructor()
     try {
         runHook("Layout");
         runHook("CreateControls");
+        orderTabStops();
         runHook("AddMenuHandlers", {Ref<Object>(self)});
     } catch (...) {
         open_ = false;
@@ -221,6 +222,24 @@ Ref<Control> Window::controlByName(std::string_view name) const
         if (control->Name().bytes() == name)
             return control;
     return Ref<Control>();
+}
+
+// Tab moves through the controls in the order of their TabIndex (creation order among
+// equal ones); controls that the keyboard cannot focus stay out of the chain.
+void Window::orderTabStops()
+{
+    std::vector<std::pair<std::int32_t, QWidget*>> chain;
+    for (const Ref<Control>& control : controls_) {
+        const auto* placed = dynamic_cast<const RectControl*>(control.get());
+        QWidget* focus = placed ? placed->widget() : nullptr;
+        while (focus && focus->focusProxy())
+            focus = focus->focusProxy();
+        if (focus && (focus->focusPolicy() & Qt::TabFocus))
+            chain.emplace_back(placed->TabIndex(), focus);
+    }
+    std::stable_sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
 }
 
 void Window::contentResized()

@@ -79,6 +79,7 @@ private:
     void contentResized();
     void runHook(std::string_view hook, const Arguments& arguments = {});
     Ref<Control> makeControl(std::string_view className, Ref<Control> control);
+    void orderTabStops();
     void resizeContent(QSize size);
     void applySizeLimits();
     void showBackColor();
