@@ -92,12 +92,7 @@ void BevelButton::updateLook()
 
 const PropertyTable& BevelButton::propertyTable()
 {
-    const auto look = []<class T>(T BevelButton::*field) {
-        return [field](BevelButton& button, T value) {
-            button.*field = value;
-            button.updateLook();
-        };
-    };
+    const auto look = [](auto member) { return kept(member, &BevelButton::updateLook); };
     constexpr std::string_view styleLaysOut = "the desktop's style places the caption and the icon itself";
     constexpr std::string_view noMenu = "bevel buttons here have no pop-up menu (no rows can be added to one)";
     static const PropertyTable table = classTable("BevelButton", "Caption", {

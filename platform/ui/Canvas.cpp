@@ -43,10 +43,9 @@ protected:
 
 QWidget* Canvas::createWidget(QWidget* parent)
 {
+    // Like every widget, it takes no focus until its description says it accepts it.
     auto* surface = new CanvasSurface(parent);
-    surface->setFocusPolicy(focusPolicy());
     surface->backdrop = backdrop_ ? backdrop_->pixmap() : QPixmap();
-    surface->acceptTabs = acceptTabs_;
     return surface;
 }
 
@@ -61,28 +60,21 @@ void Canvas::setBackdrop(const Ref<Picture>& picture)
 
 // A canvas takes the focus only when it accepts it; TabStop then decides whether Tab
 // reaches it or only a click does.
-Qt::FocusPolicy Canvas::focusPolicy() const
+void Canvas::showFocusPolicy()
 {
-    return !acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus;
+    widget()->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 const PropertyTable& Canvas::propertyTable()
 {
-    const auto focus = [](bool Canvas::*field) {
-        return [field](Canvas& canvas, bool on) {
-            canvas.*field = on;
-            canvas.widget()->setFocusPolicy(canvas.focusPolicy());
-        };
-    };
+    const auto focus = [](bool Canvas::*member) { return kept(member, &Canvas::showFocusPolicy); };
     static const PropertyTable table = classTable("Canvas", "", {
         "TabIndex",
         key("TabStop", true, focus(&Canvas::tabStop_)),
         "Visible", "HelpTag", "AutoDeactivate", "Enabled", "UseFocusRing",
         key("AcceptFocus", false, focus(&Canvas::acceptFocus_)),
-        key("AcceptTabs", false, [](Canvas& canvas, bool on) {
-            canvas.acceptTabs_ = on;
-            static_cast<CanvasSurface*>(canvas.widget())->acceptTabs = on;
-        }),
+        key("AcceptTabs", false,
+            [](Canvas& canvas, bool on) { static_cast<CanvasSurface*>(canvas.widget())->acceptTabs = on; }),
         noEffect("DoubleBuffer", false, "Qt already paints every widget double-buffered"),
         noEffect("EraseBackground", true, "Qt paints every widget over its parent's background, with no erasing"),
         "InitialParent",

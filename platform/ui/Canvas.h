@@ -23,12 +23,11 @@ protected:
     QWidget* createWidget(QWidget* parent) override;
 
 private:
-    Qt::FocusPolicy focusPolicy() const;
+    void showFocusPolicy();
 
     Ref<Picture> backdrop_;
     bool tabStop_ = true;
     bool acceptFocus_ = false;
-    bool acceptTabs_ = false;
 };
 
 } // namespace platform

@@ -252,12 +252,7 @@ bool EditField::keyPressed(const QKeyEvent& event)
 
 const PropertyTable& EditField::propertyTable()
 {
-    const auto option = []<class T>(T EditField::*field) {
-        return [field](EditField& edit, T value) {
-            edit.*field = value;
-            edit.configureEditor();
-        };
-    };
+    const auto option = [](auto member) { return kept(member, &EditField::configureEditor); };
     static const PropertyTable table = classTable("EditField", "Text", {
         "TabIndex",
         key("TabStop", true, option(&EditField::tabStop_)),

@@ -420,12 +420,7 @@ void Listbox::setHeadings(const platform::Text& headings)
 
 const PropertyTable& Listbox::propertyTable()
 {
-    const auto scrollbar = [](bool Listbox::*field) {
-        return [field](Listbox& list, bool on) {
-            list.*field = on;
-            list.showScrollbars();
-        };
-    };
+    const auto scrollbar = [](bool Listbox::*member) { return kept(member, &Listbox::showScrollbars); };
     // 0 draws none; any other value draws the lines of that direction.
     const auto gridLines = [](bool GridDelegate::*direction) {
         return [direction](Listbox& list, std::int32_t lines) {
@@ -435,9 +430,8 @@ const PropertyTable& Listbox::propertyTable()
     };
     static const PropertyTable table = classTable("Listbox", "InitialValue", {
         "TabIndex", "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
-        key("Border", noDefault, [](Listbox& list, bool on) {
-            list.table_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
-        }),
+        key("Border", noDefault,
+            [](Listbox& list, bool on) { list.table_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }),
         key("ColumnCount", noDefault, [](Listbox& list, std::int32_t count) {
             list.table_->setColumnCount(std::max(count, 0));
             list.showHeadings();

@@ -23,7 +23,6 @@ PropertyTable::PropertyTable(std::string_view className, std::string_view textKe
 {
     for (const TableLine& line : lines) {
         const PropertyEntry* entry = line.entry ? &*line.entry : findIn(shared, line.sharedKey);
-        // A mistake in the framework's own tables, found the first time the table is read.
         if (!entry)
             throw std::logic_error("The table of " + std::string(className) + " names \"" +
                                    std::string(line.sharedKey) + "\", which is no shared key.");

@@ -53,12 +53,7 @@ void Rectangle::showColors()
 
 const PropertyTable& Rectangle::propertyTable()
 {
-    const auto look = []<class T>(T Rectangle::*field) {
-        return [field](Rectangle& box, T value) {
-            box.*field = value;
-            box.showColors();
-        };
-    };
+    const auto look = [](auto member) { return kept(member, &Rectangle::showColors); };
     static const PropertyTable table = classTable("Rectangle", "", {
         "Visible", "HelpTag", "AutoDeactivate", "Enabled",
         key("FillColor", noDefault, look(&Rectangle::fill_)),

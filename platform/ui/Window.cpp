@@ -287,13 +287,7 @@ void Window::showBackColor()
 
 const PropertyTable& Window::propertyTable()
 {
-    // A key kept in the window and shown by `show`.
-    const auto setting = []<class T>(T Window::*field, void (Window::*show)()) {
-        return [field, show](Window& window, T value) {
-            window.*field = value;
-            (window.*show)();
-        };
-    };
+    const auto sizeLimit = [](std::int32_t Window::*member) { return kept(member, &Window::applySizeLimits); };
     const auto titleButton = [](Qt::WindowType hint) {
         return [hint](Window& window, bool on) {
             Qt::WindowFlags flags = window.frame_->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -309,10 +303,10 @@ const PropertyTable& Window::propertyTable()
         key("Height", noDefault, [](Window& window, std::int32_t height) {
             window.resizeContent(QSize(window.content_->width(), height));
         }),
-        key("MinWidth", noDefault, setting(&Window::minWidth_, &Window::applySizeLimits)),
-        key("MinHeight", noDefault, setting(&Window::minHeight_, &Window::applySizeLimits)),
-        key("MaxWidth", noDefault, setting(&Window::maxWidth_, &Window::applySizeLimits)),
-        key("MaxHeight", noDefault, setting(&Window::maxHeight_, &Window::applySizeLimits)),
+        key("MinWidth", noDefault, sizeLimit(&Window::minWidth_)),
+        key("MinHeight", noDefault, sizeLimit(&Window::minHeight_)),
+        key("MaxWidth", noDefault, sizeLimit(&Window::maxWidth_)),
+        key("MaxHeight", noDefault, sizeLimit(&Window::maxHeight_)),
         // 0 is a document window; the dialog kinds (1 movable modal, 2 modal dialog, 8 sheet)
         // are modal for the whole application while they are open.
         key("Frame", noDefault, [](Window& window, std::int32_t frame) {
@@ -322,8 +316,8 @@ const PropertyTable& Window::propertyTable()
             }
         }),
         noEffect<bool>("Composite", noDefault, "chooses how the original system drew a window; Qt has one way"),
-        key("HasBackColor", noDefault, setting(&Window::hasBackColor_, &Window::showBackColor)),
-        key("BackColor", noDefault, setting(&Window::backColor_, &Window::showBackColor)),
+        key("HasBackColor", noDefault, kept(&Window::hasBackColor_, &Window::showBackColor)),
+        key("BackColor", noDefault, kept(&Window::backColor_, &Window::showBackColor)),
         key("Title", noDefault, &Window::setTitle),
         key("Visible", noDefault, [](Window& window, bool on) {
             window.visible_ = on;
@@ -339,7 +333,7 @@ const PropertyTable& Window::propertyTable()
                 window.frame_->menuWidget()->setVisible(on);
         }),
         key("CloseButton", noDefault, titleButton(Qt::WindowCloseButtonHint)),
-        key("Resizeable", noDefault, setting(&Window::resizable_, &Window::applySizeLimits)),
+        key("Resizeable", noDefault, kept(&Window::resizable_, &Window::applySizeLimits)),
         noEffect<bool>("LiveResize", noDefault, "windows here always redraw while they are resized"),
         key("MaximizeButton", noDefault, titleButton(Qt::WindowMaximizeButtonHint)),
         key("MinimizeButton", noDefault, titleButton(Qt::WindowMinimizeButtonHint)),
