@@ -53,19 +53,22 @@ bool isColumnKey(std::string_view key, std::string_view className)
     return std::find(columns.begin(), columns.end(), key) != columns.end() || textKeyOf(className) == key;
 }
 
-// A value for every key, chosen so that changing one key at a time shows: the control has
-// room, follows the window's right and bottom edges, takes the focus, and has columns,
-// rows and colours to show. Keys not listed take their default, or the type's zero.
+// A value for every key, chosen so that changing one key at a time shows. Keys not listed
+// take their default, or the type's zero.
 const std::map<std::string_view, PropertyValue>& baseValues()
 {
     static const std::map<std::string_view, PropertyValue> values{
-        {"Name", Text("probe")},  {"Left", 10},          {"Top", 10},           {"Width", 200},
-        {"Height", 150},          {"LockRight", true},   {"LockBottom", true},  {"AcceptFocus", true},
-        {"FillColor", Color::rgb(0xFFFFFF)}, {"BorderWidth", 1}, {"ColumnCount", 2}, {"HasHeading", true},
-        {"Maximum", 100},         {"Period", 1000},      {"MinWidth", 50},      {"MinHeight", 50},
-        {"MaxWidth", 1000},       {"MaxHeight", 1000},   {"HasBackColor", true}, {"Title", Text("probe")},
-        {"Visible", true},        {"MenuBarVisible", true}, {"CloseButton", true}, {"Resizeable", true},
-        {"LiveResize", true},     {"MaximizeButton", true}, {"MinimizeButton", true},
+        // A control with room, following the window's right and bottom edges (so that the
+        // left and top locks make it stretch).
+        {"Name", Text("probe")}, {"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 150},
+        {"LockRight", true}, {"LockBottom", true},
+        // Focus to take, a border to draw, columns to size, a bar to fill.
+        {"AcceptFocus", true}, {"FillColor", Color::rgb(0xFFFFFF)}, {"BorderWidth", 1}, {"ColumnCount", 2},
+        {"HasHeading", true}, {"Maximum", 100}, {"Period", 1000},
+        // A window that can be resized between limits, with a back colour and every button.
+        {"MinWidth", 50}, {"MinHeight", 50}, {"MaxWidth", 1000}, {"MaxHeight", 1000}, {"HasBackColor", true},
+        {"Title", Text("probe")}, {"Visible", true}, {"MenuBarVisible", true}, {"CloseButton", true},
+        {"Resizeable", true}, {"LiveResize", true}, {"MaximizeButton", true}, {"MinimizeButton", true},
     };
     return values;
 }
@@ -206,7 +209,6 @@ std::string behaviour(Control& control, Window& window)
     if (auto* canvas = dynamic_cast<Canvas*>(&control)) {
         canvas->widget()->setFocus();
         QTest::keyClick(canvas->widget(), Qt::Key_Tab);
-
         state += "focus kept " + std::to_string(window.widget()->focusWidget() == canvas->widget()) + "; ";
     }
     return state;
@@ -294,8 +296,8 @@ void closeWindow(Ref<TestWindow>& window)
 
 Ref<Control> makeControl(TestWindow& window, const ControlSetup& setup)
 {
-    const ControlClass* controlClass = findControlClass(setup.className);
-    Ref<Control> control = controlClass->make(window, setup.className == "Timer" ? "TestWindow.Timer1" : setup.className);
+    const std::string_view record = setup.className == "Timer" ? "TestWindow.Timer1" : setup.className;
+    Ref<Control> control = findControlClass(setup.className)->make(window, record);
     control->Constructor();
     window.AddControl(Text("probe"), control);
     if (setup.before)
