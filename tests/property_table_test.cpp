@@ -432,7 +432,7 @@ TEST(PropertyTables, DescriptionOfAControlNotYetConstructedIsRefused)
 // ---- Tab order -----------------------------------------------------------------------------
 
 // Four buttons made in the order first, second, third, fourth, with the TabIndex values
-// 3, 1, 0, 2, and a label between them that takes no focus.
+// 3, 1, 0, 2; then a label, which takes no focus, and a button left out of the Tab order.
 class TabOrderWindow : public Window {
 public:
     static constexpr const char* kClassName = "TabOrderWindow.TabOrderWindow";
@@ -449,7 +449,10 @@ public:
         }
         const ControlTableRow label{5, "label", "StaticText", {}, 100, 10, 80, 24, "none", Text("label"),
                                     {{"TabIndex", 1}}, {}};
-        createControl(*this, label, encodeControlDescription(label));
+        const ControlTableRow skipped{6, "skipped", "PushButton", {}, 100, 40, 80, 24, "none", Text("skipped"),
+                                      {{"TabIndex", 1}, {"TabStop", false}}, {}};
+        for (const ControlTableRow& row : {label, skipped})
+            createControl(*this, row, encodeControlDescription(row));
     }
 };
 
@@ -481,6 +484,8 @@ TEST(PropertyTables, TabMovesThroughTheControlsInTabIndexOrder)
         order.push_back(focused());
     }
     EXPECT_EQ(order, (std::vector<std::string>{"third", "second", "fourth", "first", "third"}));
+    QTest::mouseClick(widgetOf("skipped"), Qt::LeftButton);
+    EXPECT_EQ(focused(), "skipped") << "a control left out of the Tab order can still be clicked into";
     window->Close();
 }
 
