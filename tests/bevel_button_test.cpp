@@ -143,7 +143,7 @@ TEST_F(BevelButtonTest, CaptionIconValueFontAndColourReachTheButton)
     call("Icon.Set", {Ref<Object>()});
     EXPECT_TRUE(widget->icon().isNull()) << "an empty picture takes the icon away";
 
-    bevel->applyProperty({"ButtonType", 1});
+    SetProperties(*bevel, DescriptionWriter().add("ButtonType", 1).text());
     call("Value.Set", {true});
     EXPECT_TRUE(widget->isChecked());
     EXPECT_EQ(call("Value.Get"), Value(true));

@@ -49,6 +49,7 @@ void initializeFrameworkClasses()
     declare("Window", "Object", &Window::operations);
     declare(FolderItem::kClassName, "Object");
     declare(Sound::kClassName, "Object");
+    registerDescriptionLayout(Window::propertyTable().layout());
     declare("MenuItem", "Object", &MenuItem::operations);
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
@@ -68,6 +69,7 @@ void releaseFrameworkLists()
     releaseWindowList();
     // The type information: the declared classes, their records and their build order.
     ClassRegistry::instance().clear();
+    clearDescriptionLayouts();
 }
 
 } // namespace platform

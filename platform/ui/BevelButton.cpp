@@ -90,43 +90,29 @@ void BevelButton::updateLook()
     button_->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void BevelButton::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& BevelButton::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "Caption") {
-        setCaption(valueAs<platform::Text>(entry));
-    } else if (key == "ButtonType") {
-        buttonType_ = valueAs<std::int32_t>(entry);
-        updateLook();
-    } else if (key == "Value") {
-        setValue(valueAs<bool>(entry));
-    } else if (key == "TabStop") {
-        tabStop_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "AcceptFocus") {
-        acceptFocus_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "CaptionAlign") {
-        setCaptionAlign(valueAs<std::int32_t>(entry));
-    } else if (key == "CaptionPlacement") {
-        setCaptionPlacement(valueAs<std::int32_t>(entry));
-    } else if (key == "CaptionDelta") {
-        setCaptionDelta(valueAs<std::int32_t>(entry));
-    } else if (key == "IconAlign") {
-        setIconAlign(valueAs<std::int32_t>(entry));
-    } else if (key == "IconDX") {
-        setIconDX(valueAs<std::int32_t>(entry));
-    } else if (key == "IconDY") {
-        setIconDY(valueAs<std::int32_t>(entry));
-    } else if (key == "Bevel") {
-        setBevel(valueAs<std::int32_t>(entry));
-    } else if (key == "HasMenu") {
-        setHasMenu(valueAs<std::int32_t>(entry));
-    } else if (key == "MenuValue") {
-        setMenuValue(valueAs<std::int32_t>(entry));
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
-    }
+    const auto look = [](auto member) { return kept(member, &BevelButton::updateLook); };
+    static const PropertyTable table = classTable("BevelButton", "Caption", {
+        "TabIndex",
+        key("TabStop", true, look(&BevelButton::tabStop_)),
+        "InitialParent", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("Caption", noDefault, &BevelButton::setCaption),
+        key("CaptionAlign", noDefault, &BevelButton::setCaptionAlign),
+        key("CaptionPlacement", noDefault, &BevelButton::setCaptionPlacement),
+        key("CaptionDelta", noDefault, &BevelButton::setCaptionDelta),
+        key("IconAlign", noDefault, &BevelButton::setIconAlign),
+        key("IconDX", noDefault, &BevelButton::setIconDX),
+        key("IconDY", noDefault, &BevelButton::setIconDY),
+        key("Bevel", noDefault, &BevelButton::setBevel),
+        key("HasMenu", noDefault, &BevelButton::setHasMenu),
+        key("Value", noDefault, &BevelButton::setValue),
+        key("MenuValue", noDefault, &BevelButton::setMenuValue),
+        key("ButtonType", noDefault, look(&BevelButton::buttonType_)),
+        key("AcceptFocus", false, look(&BevelButton::acceptFocus_)),
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+    });
+    return table;
 }
 
 } // namespace platform

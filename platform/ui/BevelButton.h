@@ -17,8 +17,8 @@ public:
     static constexpr const char* kClassName = "BevelButton";
     static constexpr std::string_view kTypeName = "BevelButton";
 
-    std::string_view descriptionClass() const override { return "BevelButton"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     std::vector<EventSpec> events() const override;
 
     platform::Text Caption() const;

@@ -3,7 +3,6 @@
 #include "runtime/EventLoop.h"
 #include "ui/Window.h"
 
-
 namespace platform {
 
 namespace {
@@ -38,20 +37,13 @@ std::string Control::describe() const
     return windowName + ", control " + (name_.empty() ? std::string("(unnamed)") : name_.bytes());
 }
 
-void Control::applyProperty(const DescriptionEntry& entry)
+const std::vector<PropertyEntry>& Control::sharedKeys()
 {
-    if (entry.key == "Name")
-        name_ = valueAs<Text>(entry);
-    else if (entry.key == "Index")
-        index_ = valueAs<std::int32_t>(entry);
-    else
-        unknownProperty(entry);
-}
-
-void Control::unknownProperty(const DescriptionEntry& entry) const
-{
-    throw DescriptionError(describe() + ": a " + std::string(descriptionClass()) + " has no property \"" +
-                           entry.key + "\".");
+    static const std::vector<PropertyEntry> keys{
+        key("Name", noDefault, [](Control& control, const Text& name) { control.name_ = name; }),
+        key("Index", kNoControlArray, [](Control& control, std::int32_t index) { control.index_ = index; }),
+    };
+    return keys;
 }
 
 void Control::InstallEventHandler(std::string_view event, const Delegate& handler)

@@ -3,8 +3,8 @@
 // Controls: every control has a name, belongs to one window, takes its properties from a
 // description and raises events that the window binds to its methods by name.
 
-#include "description/DescriptionFormat.h"
 #include "runtime/Delegate.h"
+#include "ui/PropertyTable.h"
 
 #include <QSize>
 
@@ -33,16 +33,14 @@ public:
     Ref<Window> window() const { return window_.lock(); }
     std::int32_t Index() const { return index_; }
 
-    // The layout of this control's description ("Listbox", "Timer", ...).
-    virtual std::string_view descriptionClass() const = 0;
+    // The keys of this control's descriptions: its class's table.
+    virtual const PropertyTable& properties() const = 0;
+    // The class whose description layout applies ("Listbox", "Timer", ...).
+    std::string_view descriptionClass() const { return properties().className(); }
 
     // Runs the framework's constructor of the control: a visible control makes its widget
     // here, inside its window.
     virtual void Constructor() = 0;
-
-    // Sets one property read from a description. An unknown key is an error that names
-    // the control.
-    virtual void applyProperty(const DescriptionEntry& entry);
 
     // Called by the window whenever its content area changes size; a control with a place
     // on screen follows its locked edges.
@@ -67,7 +65,8 @@ public:
     std::string describe() const;
 
 protected:
-    [[noreturn]] void unknownProperty(const DescriptionEntry& entry) const;
+    // The keys that every named control has: Name and Index.
+    static const std::vector<PropertyEntry>& sharedKeys();
 
 private:
     friend class Window;
@@ -81,11 +80,5 @@ private:
 // The control whose event handler is running now (the innermost one, when a handler lets
 // another event run at a yield); empty outside event handlers.
 Ref<Control> currentEventSource();
-
-template <class T>
-T valueAs(const DescriptionEntry& entry)
-{
-    return std::get<T>(entry.value);
-}
 
 } // namespace platform

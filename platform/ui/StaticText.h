@@ -15,8 +15,8 @@ public:
     static constexpr const char* kClassName = "StaticText";
     static constexpr std::string_view kTypeName = "StaticText";
 
-    std::string_view descriptionClass() const override { return "StaticText"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
 
     // Carriage returns (character 13) in the text are line breaks.
     const platform::Text& Text() const { return text_; }

@@ -60,8 +60,8 @@ public:
     Ref<Control> controlByName(std::string_view name) const;
     const std::vector<Ref<Control>>& controls() const { return controls_; }
 
-    // One key of the window's own description.
-    void applyProperty(const DescriptionEntry& entry);
+    // The keys of a window's own description.
+    static const PropertyTable& propertyTable();
 
     const Text& Title() const { return title_; }
     void setTitle(const Text& title);
@@ -87,7 +87,10 @@ private:
     void contentResized();
     void runHook(std::string_view hook, const Arguments& arguments = {});
     Ref<Control> makeControl(std::string_view className, Ref<Control> control);
+    void orderTabStops();
+    void resizeContent(QSize size);
     void applySizeLimits();
+    void showBackColor();
 
     QPointer<QMainWindow> frame_;
     QPointer<QWidget> content_;
@@ -99,7 +102,7 @@ private:
     bool built_ = false;
     bool visible_ = false;
     bool hasBackColor_ = false;
-    QColor backColor_{Qt::white};
+    Color backColor_ = Color::rgb(0xFFFFFF);
     bool resizable_ = true;
     std::int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 32000, maxHeight_ = 32000;
 };
