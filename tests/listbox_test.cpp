@@ -125,7 +125,7 @@ TEST_F(ListboxTest, MultipleSelectionExtendsWithCtrlAndShift)
     EXPECT_EQ(list->SelCount(), 0);
 }
 
-TEST_F(ListboxTest, ChangeIsRaisedOnceForEveryChangeOfTheSelection)
+TEST_F(ListboxTest, AListRaisesChangeWheneverItsSelectionChangesByTheUserOrByCode)
 {
     makeList();
     bind(list, "Change", "(  )");
@@ -141,13 +141,27 @@ TEST_F(ListboxTest, ChangeIsRaisedOnceForEveryChangeOfTheSelection)
     EXPECT_EQ(list->ListIndex(), 2);
     list->setSelected(2, false);
     EXPECT_EQ(window->log.size(), 3u);
-    list->setListIndex(0);
+    list->setListIndex(-1);
+    EXPECT_EQ(window->log.size(), 3u) << "nothing was selected";
+}
+
+TEST_F(ListboxTest, EmptyingAListRaisesOneChangeWhenItDropsSelectedRowsAndNoneWithout)
+{
+    makeList({{"SelectionType", 1}});
+    bind(list, "Change", "(  )");
+    fill(5);
+    click(1);
+    click(2, Qt::ControlModifier);
+    click(4, Qt::ControlModifier);
+    ASSERT_EQ(list->SelCount(), 3);
     window->log.clear();
 
     list->DeleteAllRows();
-    EXPECT_EQ(window->log.size(), 1u) << "the selected row went away";
+    EXPECT_EQ(window->log.size(), 1u) << "three selected rows went away at once";
     EXPECT_EQ(list->ListIndex(), -1);
+    EXPECT_EQ(list->SelCount(), 0);
     EXPECT_EQ(list->LastIndex(), -1);
+
     fill(2);
     list->DeleteAllRows();
     EXPECT_EQ(window->log.size(), 1u) << "nothing was selected";
