@@ -224,8 +224,8 @@ TEST_F(ListboxTest, EditCellChangesOnlyThatCellAndCellsOutOfRangeAreSafe)
     editor->selectAll();
     QTest::keyClicks(editor, "renamed");
     QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the editor hands its text back at the next turn
-    EXPECT_EQ(list->Cell(0, 0), Text("renamed"));
+    // The editor hands its text back at a later turn of the event loop.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->Cell(0, 0) == Text("renamed"); }, testsupport::kPatience));
     EXPECT_EQ(list->Cell(0, 3), Text("/path/0"));
     EXPECT_EQ(list->Cell(1, 0), Text("row 1"));
 
