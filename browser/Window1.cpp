@@ -35,10 +35,8 @@ void Window1::CreateControls0()
 void Window1::AddMenuHandlers(const Ref<platform::Window>& window)
 {
     const Ref<Window1> built = platform::RuntimeCheckCast<Window1>(window);
-    const platform::Delegate handler =
-        platform::RuntimeCreateDelegate(platform::Invoker::IM_Invoke, built->classRecord()->find("_AppleAbout_Action"),
-                                        Ref<platform::Object>(built), "(  ) as Boolean");
-    AddMenuHandler("AppleAbout", handler);
+    AddMenuHandler("AppleAbout",
+                   platform::menuHandlerDelegate(Ref<platform::Object>(built), "AppleAbout", "_AppleAbout_Action"));
 }
 
 Ref<platform::MenuItem> Window1::menuItem(const char* name)

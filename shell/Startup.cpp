@@ -74,11 +74,8 @@ void newAppInstance()
 void applicationAddMenuHandlers()
 {
     const platform::Ref<App> application = App::instance();
-    const platform::ClassRecord& record = *application->classRecord();
-    const platform::Delegate handler =
-        platform::RuntimeCreateDelegate(platform::Invoker::IM_Invoke, record.find("_infoHelp_Action"),
-                                        platform::Ref<platform::Object>(App::instance()), "(  ) as Boolean");
-    application->AddMenuHandler("infoHelp", handler);
+    application->AddMenuHandler("infoHelp", platform::menuHandlerDelegate(platform::Ref<platform::Object>(App::instance()),
+                                                                          "infoHelp", "_infoHelp_Action"));
 }
 
 void makeDefaultView()

@@ -77,11 +77,11 @@ private:
     }
 };
 
-inline Text windowDescription(std::int32_t width, std::int32_t height)
+inline Text windowDescription(std::int32_t width, std::int32_t height, std::int32_t frame = 0)
 {
     return encodeWindowDescription({
         {"Placement", 0},     {"Width", width},          {"Height", height},        {"MinWidth", 64},
-        {"MinHeight", 64},    {"MaxWidth", 32000},       {"MaxHeight", 32000},      {"Frame", 0},
+        {"MinHeight", 64},    {"MaxWidth", 32000},       {"MaxHeight", 32000},      {"Frame", frame},
         {"Composite", false}, {"HasBackColor", false},   {"BackColor", Color{}},    {"Title", Text("Test")},
         {"Visible", true},    {"FullScreen", false},     {"MenuBarVisible", true},  {"CloseButton", true},
         {"Resizeable", true}, {"LiveResize", true},      {"MaximizeButton", true},  {"MinimizeButton", true},

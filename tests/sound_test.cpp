@@ -213,12 +213,12 @@ TEST_F(SoundTest, StopStopsAtOnceAndPlayStartsAgain)
 {
     Ref<Sound> sound = openTone();
     sound->Play();
-    testsupport::runEventsFor(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stateOf(sound) == GST_STATE_PLAYING; }, testsupport::kPatience));
     sound->Stop();
     EXPECT_FALSE(sound->IsPlaying());
     // Stopped means the device is let go, not just paused.
     EXPECT_EQ(stateOf(sound), GST_STATE_NULL);
-    testsupport::runEventsFor(100);
+    QCoreApplication::processEvents(); // messages of the pipeline still on their way
     EXPECT_FALSE(sound->IsPlaying());
 
     sound->Play();
@@ -314,11 +314,11 @@ TEST_F(SoundTest, DestroyingAPlayingSoundStopsItCleanly)
 {
     Ref<Sound> sound = openTone();
     sound->Play();
-    testsupport::runEventsFor(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stateOf(sound) == GST_STATE_PLAYING; }, testsupport::kPatience));
     ASSERT_TRUE(sound->IsPlaying());
     sound.reset();
     // Messages still on their way must find nothing freed.
-    testsupport::runEventsFor(200);
+    QCoreApplication::processEvents();
 }
 
 TEST_F(SoundTest, SoundsHaveTheirClassRecord)

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "browser/Window1.h"
+#include "browser/Window2.h"
 #include "framework/Framework.h"
 #include "runtime/ClassRecord.h"
 #include "pictures/Picture.h"
@@ -12,13 +13,14 @@
 #include "shell/Startup.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QThread>
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <deque>
+#include <functional>
 
 using namespace platform;
 using parvolin::App;
@@ -27,46 +29,50 @@ using parvolin::Window1;
 
 namespace {
 
+// Runs the whole program. Steps given to `inEventLoop` run one per turn of the event loop
+// proper (not at a yield during start-up); a run that does not end by itself is ended by a
+// watchdog, so that the test fails instead of hanging. Both timers belong to the test.
 class StartupTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        steps_.setInterval(5);
+        QObject::connect(&steps_, &QTimer::timeout, [this] {
+            if (QThread::currentThread()->loopLevel() == 0 || pending_.empty())
+                return;
+            const std::function<void()> step = std::move(pending_.front());
+            pending_.pop_front();
+            ++stepsRun;
+            step();
+        });
+        steps_.start();
+        watchdog_.setSingleShot(true);
+        QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+            watchdogFired = true;
+            QCoreApplication::exit(0);
+        });
+        watchdog_.start(testsupport::kPatience);
+    }
+
     void TearDown() override
     {
-        // A poll whose event loop never came goes with its test: it refers to the test's
-        // own variables.
-        polls_.clear();
+        steps_.stop();
+        watchdog_.stop();
         // A full run ends with the type information released; the other tests need it back.
         initializeFrameworkClasses();
     }
 
-    // Runs `inLoop` once the event loop proper is running (not at a yield during start-up).
-    void whenEventLoopRuns(std::function<void()> inLoop)
-    {
-        auto poll = std::make_unique<QTimer>();
-        QTimer* timer = poll.get();
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, inLoop] {
-            if (QThread::currentThread()->loopLevel() == 0)
-                return;
-            timer->stop();
-            inLoop();
-        });
-        timer->start();
-        polls_.push_back(std::move(poll));
-    }
+    void inEventLoop(std::function<void()> step) { pending_.push_back(std::move(step)); }
 
-    // Ends a run that should not have reached the event loop, so that the test fails
-    // instead of hanging.
-    void failIfEventLoopRuns(bool& reached)
-    {
-        whenEventLoopRuns([&reached] {
-            reached = true;
-            RuntimeQuit();
-        });
-    }
+    int stepsRun = 0;
+    bool watchdogFired = false;
 
 private:
-    std::vector<std::unique_ptr<QTimer>> polls_;
+    QTimer steps_;
+    QTimer watchdog_;
+    std::deque<std::function<void()>> pending_;
 };
+
 
 // A window that notes, as it goes, what the framework still holds.
 class ProbeWindow : public Window {
@@ -90,28 +96,36 @@ public:
 
 } // namespace
 
-TEST_F(StartupTest, RunsUntilTheMainWindowIsClosedAndExitsWithZero)
+TEST_F(StartupTest, ClosingTheMainWindowQuitsTheProgramWithExitStatusZero)
 {
     testsupport::ReportCatcher reports;
     std::vector<std::string> seen;
     bool menuBarExisted = false;
-    whenEventLoopRuns([&] {
+    inEventLoop([&] {
         for (const ClassRecord* record : ClassRegistry::instance().buildOrder())
             seen.push_back(record->name());
         menuBarExisted = MenuBar1::exists();
         EXPECT_TRUE(App::instance());
-        EXPECT_EQ(App::instance().get(), App::instance().get());
         EXPECT_NE(App::instance()->menuHandler("infoHelp"), nullptr);
         const Ref<Window> main = GetImplicitWindow("Window1.Window1");
         ASSERT_TRUE(main);
         EXPECT_TRUE(main->widget()->isVisible());
         EXPECT_NE(main->menuHandler("AppleAbout"), nullptr);
         EXPECT_EQ(PluginEntryPoints::instance().size(), 26u);
-        main->Close(); // the user closes the main window: the application quits
+        // Another window closed by its close box: the program goes on.
+        parvolin::Window2::instance()->widget()->close();
+    });
+    inEventLoop([] {}); // one more turn: the program still runs
+    inEventLoop([] {
+        const Ref<Window> main = GetImplicitWindow("Window1.Window1");
+        ASSERT_TRUE(main);
+        main->widget()->close(); // the user closes the main window with its close box
     });
 
     EXPECT_EQ(parvolin::processEntry(), 0);
 
+    EXPECT_FALSE(watchdogFired) << "closing the main window did not end the program";
+    EXPECT_EQ(stepsRun, 3) << "closing another window ended the program";
     EXPECT_TRUE(reports.reports().empty());
     EXPECT_TRUE(menuBarExisted);
     EXPECT_FALSE(MenuBar1::exists()); // released at shut-down
@@ -130,14 +144,17 @@ TEST_F(StartupTest, RunsUntilTheMainWindowIsClosedAndExitsWithZero)
                                         "BindingError", "DescriptionError", "UnsupportedOperation"}));
 }
 
-TEST_F(StartupTest, AFailingStartUpIsReportedSkipsTheEventLoopAndShutsDownNormally)
+TEST_F(StartupTest, AnExceptionThatLeavesStartUpIsReportedAndTheProgramShutsDownWithExitStatusOne)
 {
     testsupport::ReportCatcher reports;
     parvolin::initializeClassRecords();
     // A second application object makes creating the program's own fail (start-up step 4).
     RuntimeRegisterAppObject(RuntimeNewObject<App>());
     bool eventLoopReached = false;
-    failIfEventLoopRuns(eventLoopReached);
+    inEventLoop([&] {
+        eventLoopReached = true;
+        QCoreApplication::exit(0);
+    });
 
     const int status = parvolin::processEntry();
 
@@ -183,7 +200,10 @@ TEST_F(StartupTest, AnEntryPointThatResolvesToNothingStopsStartUpAndIsNamed)
     registry.declare({"ImageWell", "", {}});
     registry.build("ImageWell");
     bool eventLoopReached = false;
-    failIfEventLoopRuns(eventLoopReached);
+    inEventLoop([&] {
+        eventLoopReached = true;
+        QCoreApplication::exit(0);
+    });
 
     const int status = parvolin::processEntry();
 
