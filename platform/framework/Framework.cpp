@@ -1,5 +1,6 @@
 #include "framework/Framework.h"
 
+#include "dialogs/SelectFolderDialog.h"
 #include "files/FolderItem.h"
 #include "menus/MenuBar.h"
 #include "runtime/Application.h"
@@ -26,11 +27,13 @@ void initializeFrameworkClasses()
     declare("Application", "Object", &Application::operations);
     declare("Window", "Object", &Window::operations);
     declare(FolderItem::kClassName, "Object");
+    declare(SelectFolderDialog::kClassName, "Object", &SelectFolderDialog::operations);
     declare("MenuItem", "Object", &MenuItem::operations);
     declare("AppleMenuItem", "MenuItem");
     declare("MenuBar", "MenuItem", &MenuBar::operations);
     declareControlClasses();
-    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
+    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, SelectFolderDialog::kClassName, "MenuItem",
+                             "AppleMenuItem", "MenuBar"})
         registry.build(name);
     buildControlClasses();
 }
