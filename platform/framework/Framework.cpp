@@ -5,6 +5,7 @@
 #include "menus/MenuBar.h"
 #include "runtime/Application.h"
 #include "ui/Controls.h"
+#include "ui/Keyboard.h"
 #include "ui/Window.h"
 
 namespace platform {
@@ -36,6 +37,7 @@ void initializeFrameworkClasses()
                              "AppleMenuItem", "MenuBar"})
         registry.build(name);
     buildControlClasses();
+    Keyboard::startWatching();
 }
 
 void releaseFrameworkLists()

@@ -1,9 +1,11 @@
 #pragma once
 
 // Windows and their controls: implicit window instances, descriptions applied to windows
-// and controls, events bound to the window's methods by name, and menu commands.
+// and controls, events bound to the window's methods by name, menu commands, and the
+// keyboard's state.
 
 #include "ui/ControlCreation.h"
 #include "ui/Controls.h"
+#include "ui/Keyboard.h"
 #include "ui/MenuCommands.h"
 #include "ui/Window.h"
