@@ -5,6 +5,7 @@
 // keyboard's state.
 
 #include "ui/ControlCreation.h"
+#include "ui/ControlMembers.h"
 #include "ui/Controls.h"
 #include "ui/Keyboard.h"
 #include "ui/MenuCommands.h"
