@@ -230,7 +230,9 @@ TEST_F(DestinationTest, TheChooserAsksForTheDestinationAtTheDesktopEveryTime)
     ASSERT_NE(desktop, QDir(elsewhere.path()).canonicalPath());
 
     QString title, prompt, caption;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
     const QString first = chooseDestination([&](QFileDialog& dialog) {
+        mode = dialog.fileMode();
         title = dialog.windowTitle();
         caption = dialog.labelText(QFileDialog::Accept);
         if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("prompt")))
@@ -240,6 +242,7 @@ TEST_F(DestinationTest, TheChooserAsksForTheDestinationAtTheDesktopEveryTime)
     EXPECT_EQ(title, "Parvolin");
     EXPECT_EQ(prompt, "Please select the destination folder");
     EXPECT_EQ(caption, "Select as destination");
+    EXPECT_EQ(mode, QFileDialog::Directory); // one existing folder
     EXPECT_EQ(QDir(first).canonicalPath(), desktop);
     EXPECT_EQ(copyTo()->Text(), FolderItem::forNativePath(elsewhere.path().toStdString())->AbsolutePath());
 

@@ -1,19 +1,14 @@
-// Modal messages and questions, and the chooser of a folder.
+// Modal messages and questions. (The folder chooser is tested where the main window uses
+// it, in destination_test.)
 
 #include "ModalAnswer.h"
 #include "TestSupport.h"
 #include "dialogs/Dialogs.h"
-#include "runtime/ClassRecord.h"
 
 #include <QAbstractButton>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -125,70 +120,4 @@ TEST(MsgBox, AQuestionWhoseWindowGoesAwayWhileItIsOpenAnswersNo)
     EXPECT_EQ(MsgBox(Text("Copy all?"), 36, Text()), 7);
     ASSERT_EQ(answer.answered(), 1);
     EXPECT_EQ(parent, window); // it stood over the active window
-}
-
-namespace {
-
-class FolderChooserTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        // Qt's chooser keeps its sidebar and history in the user's settings; the tests keep
-        // theirs in Qt's test area.
-        QStandardPaths::setTestModeEnabled(true);
-    }
-
-    Ref<SelectFolderDialog> makeChooser()
-    {
-        auto chooser = RuntimeNewObject<SelectFolderDialog>();
-        chooser->setActionButtonCaption("Select as destination");
-        chooser->setTitle("Parvolin");
-        chooser->setPromptText("Please select the destination folder");
-        chooser->setInitialDirectory(FolderItem::forNativePath(start.path().toStdString()));
-        return chooser;
-    }
-
-    QTemporaryDir start;
-};
-
-} // namespace
-
-TEST_F(FolderChooserTest, ShowsItsTitlePromptAndCaptionAtTheInitialFolderAndCancelGivesNone)
-{
-    ASSERT_TRUE(start.isValid());
-    QString title, prompt, caption, directory;
-    QFileDialog::FileMode mode = QFileDialog::AnyFile;
-    ModalAnswer<QFileDialog> answer([&](QFileDialog& dialog) {
-        title = dialog.windowTitle();
-        caption = dialog.labelText(QFileDialog::Accept);
-        if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("prompt")))
-            prompt = label->isVisibleTo(&dialog) ? label->text() : QString();
-        directory = dialog.directory().absolutePath();
-        mode = dialog.fileMode();
-        dialog.reject();
-    });
-    const Ref<FolderItem> chosen = makeChooser()->ShowModal();
-    ASSERT_EQ(answer.answered(), 1);
-    EXPECT_FALSE(chosen);
-    EXPECT_EQ(title, "Parvolin");
-    EXPECT_EQ(prompt, "Please select the destination folder");
-    EXPECT_EQ(caption, "Select as destination");
-    EXPECT_EQ(QDir(directory).canonicalPath(), QDir(start.path()).canonicalPath());
-    EXPECT_EQ(mode, QFileDialog::Directory);
-}
-
-TEST_F(FolderChooserTest, GivesTheFolderTheUserChose)
-{
-    ASSERT_TRUE(start.isValid());
-    ASSERT_TRUE(QDir(start.path()).mkdir("Music copies"));
-    const QString wanted = QDir(start.path()).filePath("Music copies");
-    ModalAnswer<QFileDialog> answer([&](QFileDialog& dialog) {
-        dialog.selectFile(wanted);
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
-    });
-    const Ref<FolderItem> chosen = makeChooser()->ShowModal();
-    ASSERT_EQ(answer.answered(), 1);
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(QDir(QString::fromStdString(chosen->nativePath())).canonicalPath(), QDir(wanted).canonicalPath());
-    EXPECT_TRUE(chosen->Directory());
 }
