@@ -1,10 +1,12 @@
 #include "framework/Framework.h"
 
+#include "dialogs/SelectFolderDialog.h"
 #include "files/FolderItem.h"
 #include "menus/MenuBar.h"
 #include "runtime/Application.h"
 #include "sound/Sound.h"
 #include "ui/Controls.h"
+#include "ui/Keyboard.h"
 #include "ui/Window.h"
 
 namespace platform {
@@ -44,22 +46,34 @@ void initializeFrameworkClasses()
     ClassRegistry& registry = ClassRegistry::instance();
     if (registry.find("Object"))
         return;
-    declare("Object", "");
-    declare("Application", "Object", &Application::operations);
-    declare("Window", "Object", &Window::operations);
-    declare(FolderItem::kClassName, "Object");
-    declare(Sound::kClassName, "Object");
+    // The framework's own classes, built in this order once all are declared.
+    struct FrameworkClass {
+        const char* name;
+        const char* superclass;
+        std::function<std::vector<Operation>()> operations;
+    };
+    const FrameworkClass classes[] = {
+        {"Object", "", {}},
+        {"Application", "Object", &Application::operations},
+        {"Window", "Object", &Window::operations},
+        {FolderItem::kClassName, "Object", {}},
+        {Sound::kClassName, "Object", {}},
+        {SelectFolderDialog::kClassName, "Object", &SelectFolderDialog::operations},
+        {"MenuItem", "Object", &MenuItem::operations},
+        {"AppleMenuItem", "MenuItem", {}},
+        {"MenuBar", "MenuItem", &MenuBar::operations},
+    };
+    for (const FrameworkClass& frameworkClass : classes)
+        declare(frameworkClass.name, frameworkClass.superclass, frameworkClass.operations);
     registerDescriptionLayout(Window::propertyTable().layout());
-    declare("MenuItem", "Object", &MenuItem::operations);
-    declare("AppleMenuItem", "MenuItem");
-    declare("MenuBar", "MenuItem", &MenuBar::operations);
     declareControlClasses();
     declareForeignPluginControls();
-    for (const char* name : {"Object", "Application", "Window", FolderItem::kClassName, Sound::kClassName, "MenuItem", "AppleMenuItem", "MenuBar"})
-        registry.build(name);
+    for (const FrameworkClass& frameworkClass : classes)
+        registry.build(frameworkClass.name);
     buildControlClasses();
     for (const char* name : {"Placard", "DisclosureTriangle", "ImageWell"})
         registry.build(name);
+    Keyboard::startWatching();
 }
 
 void releaseFrameworkLists()

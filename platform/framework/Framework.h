@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// Declares and builds the class records of the framework's own classes (once; later calls
-// do nothing).
+// Declares and builds the class records of the framework's own classes and starts watching
+// the keyboard (once; later calls do nothing).
 void initializeFrameworkClasses();
 
 // The framework's module-level exits, in this order: the list of implicit windows, the

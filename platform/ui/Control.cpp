@@ -31,6 +31,13 @@ Ref<Control> currentEventSource()
     return sources.empty() ? Ref<Control>() : sources.back();
 }
 
+void Control::SetWindow(const Ref<Window>& window)
+{
+    window_ = window;
+    const std::string name = window ? window->registeredName() : std::string();
+    windowName_ = name.substr(0, name.find('.'));
+}
+
 std::string Control::describe() const
 {
     const std::string windowName = windowName_.empty() ? std::string("(no window)") : windowName_;

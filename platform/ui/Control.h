@@ -32,6 +32,10 @@ public:
     // The window that owns the control; empty once the window has gone.
     Ref<Window> window() const { return window_.lock(); }
     std::int32_t Index() const { return index_; }
+    // The framework's links of a control: the window it belongs to (held without keeping
+    // the window alive, since the window owns the control) and its control-array index.
+    void SetWindow(const Ref<Window>& window);
+    void SetIndex(std::int32_t index) { index_ = index; }
 
     // The keys of this control's descriptions: its class's table.
     virtual const PropertyTable& properties() const = 0;

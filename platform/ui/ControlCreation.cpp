@@ -54,22 +54,6 @@ void createControls(Window& window, const std::vector<ControlTableRow>& rows, co
         createControl(window, rows[i], descriptions.at(i));
 }
 
-std::vector<Operation> controlMembers(const std::vector<ControlTableRow>& rows)
-{
-    std::vector<Operation> members;
-    for (const ControlTableRow& row : rows) {
-        const std::string name(row.name);
-        members.push_back(operation(name, "(  ) as " + std::string(row.className),
-                                    [name](Object& self, const Arguments&) -> Value {
-                                        auto* window = dynamic_cast<Window*>(&self);
-                                        if (!window)
-                                            throw IllegalCastException("\"" + name + "\" is a member of a window.");
-                                        return Ref<Object>(window->controlByName(name));
-                                    }));
-    }
-    return members;
-}
-
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows)
 {
     std::vector<Text> descriptions;

@@ -26,9 +26,6 @@ void createControl(Window& window, const ControlTableRow& row, const Text& descr
 // `descriptions` holds the rows' encoded descriptions.
 void createControls(Window& window, const std::vector<ControlTableRow>& rows, const std::vector<Text>& descriptions);
 
-// The members a window class lists for its controls, one per row in creation order: each
-// is named after its control and yields it ("(  ) as Canvas").
-std::vector<Operation> controlMembers(const std::vector<ControlTableRow>& rows);
 
 // The encoded descriptions of a table's rows, in its order.
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows);

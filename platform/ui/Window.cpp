@@ -249,9 +249,7 @@ const Delegate* Window::menuHandler(const std::string& itemName) const
 
 Ref<Control> Window::makeControl(std::string_view, Ref<Control> control)
 {
-    control->window_ = RefTo(*this);
-    const std::string name = registeredName();
-    control->windowName_ = name.substr(0, name.find('.'));
+    control->SetWindow(RefTo(*this));
     return control;
 }
 
