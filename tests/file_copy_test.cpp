@@ -14,7 +14,9 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/mount.h>
+#include <sys/sysmacros.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -685,38 +687,48 @@ TEST_F(FileCopyTest, AFolderIsNotCopiedIntoItselfNorRoundALoop)
     EXPECT_EQ(readFile(dest + "/Album/one.mp3"), "one");
 }
 
-TEST_F(FileCopyTest, PipesDevicesAndSocketsAreRefusedWithoutWaiting)
+TEST_F(FileCopyTest, PipesDevicesAndSocketsAreRefusedWithoutBeingOpened)
 {
+    // Named so that no path holds the words the reasons must hold.
     const std::string odd = root.path() + "/odd";
     makeFolder(odd);
-    ASSERT_EQ(::mkfifo((odd + "/pipe").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo((odd + "/p").c_str(), 0644), 0);
     const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string socketPath = odd + "/socket";
+    const std::string socketPath = odd + "/s";
     ASSERT_LT(socketPath.size(), sizeof address.sun_path);
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    // A device node of our own, so that no other program's use of it can disturb the watch.
+    const bool ownDevice = ::mknod((odd + "/d").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
 
     struct Case {
         std::string path;
         std::string words;
     };
     const std::vector<Case> cases = {
-        {odd + "/pipe", "named pipe"},
-        {"/dev/null", "device"},
-        {socketPath, "socket"},
+        {odd + "/p", "named pipe"},
+        {ownDevice ? odd + "/d" : std::string("/dev/null"), "a device"},
+        {socketPath, "a socket"},
     };
-    // An open that waits for a writer would never end: the child is stopped after a while.
+    // Opening a pipe waits for a writer: should the copy do that, the child is stopped after
+    // a while instead of the test waiting for ever.
     const ChildReport report = inChild(
         [&] {
+            const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+            if (watch < 0 || ::inotify_add_watch(watch, odd.c_str(), IN_OPEN) < 0)
+                return std::string("no watch: ") + std::strerror(errno);
             Findings findings;
             for (const Case& c : cases) {
                 const CopyOutcome outcome = copyIntoFolder(c.path, dest);
                 findings.check(outcome.status == Status::Failed, c.path + " was not refused: " + describe(outcome));
-                findings.check(outcome.reason.find(c.words) != std::string::npos, "the reason does not say " + c.words + ": " + outcome.reason);
+                findings.check(outcome.reason.find(c.words) != std::string::npos,
+                               "the reason does not say " + c.words + ": " + outcome.reason);
                 findings.check(outcome.reason.find(c.path) != std::string::npos, "the reason does not name " + c.path);
             }
+            char events[4096];
+            findings.check(::read(watch, events, sizeof events) < 0 && errno == EAGAIN, "an entry was opened");
             return findings.text();
         },
         false, 20);
