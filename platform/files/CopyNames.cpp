@@ -34,7 +34,8 @@ std::string numberedName(std::string_view name, int n, bool folder)
             extension = name.substr(dot);
         }
     }
-    const std::string suffix = " " + std::to_string(n);
+    std::string suffix(1, ' ');
+    suffix += std::to_string(n);
     if (stem.size() + suffix.size() + extension.size() > kLongestName) {
         // An extension so long that no stem fits becomes part of the stem.
         if (suffix.size() + extension.size() >= kLongestName) {
