@@ -487,8 +487,11 @@ private:
         if (failures > 0) {
             CopyOutcome outcome{.status = CopyOutcome::Status::Failed, .name = target, .reason = firstReason};
             if (failures > 1)
-                outcome.reason.append(" ").append(std::to_string(failures - 1)).append(" more entries of ")
-                    .append(quoted(sourcePath)).append(" could not be copied either.");
+                outcome.reason.append(" ")
+                    .append(std::to_string(failures - 1))
+                    .append(failures == 2 ? " more entry of " : " more entries of ")
+                    .append(quoted(sourcePath))
+                    .append(" could not be copied either.");
             return outcome;
         }
         return wrote ? copied(target) : alreadyThere(target);
