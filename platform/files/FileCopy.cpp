@@ -3,6 +3,7 @@
 #include "files/CopyNames.h"
 #include "files/FileContent.h"
 #include "files/FolderItem.h"
+#include "files/StagedFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,9 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -29,41 +28,6 @@ constexpr int kNameTries = 100000;
 // common file system keeps: FAT stores times in steps of two seconds, so a copy on a FAT
 // stick reads back up to two seconds off and must still count as already there.
 constexpr long long kSameTimeWithin = 2'000'000'000;
-
-class Descriptor {
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept
-    {
-        reset(std::exchange(other.fd_, -1));
-        return *this;
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { reset(); }
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd = -1)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-    // Closes now and tells whether that worked: some file systems report a failed write
-    // only here. 0 or the errno.
-    int close()
-    {
-        const int result = ::close(std::exchange(fd_, -1));
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int fd_ = -1;
-};
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -186,127 +150,6 @@ int openForReading(int dir, const char* ref, int extra)
         return fd;
     return ::openat(dir, ref, flags);
 }
-
-bool procFdAvailable()
-{
-    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
-    return available;
-}
-
-// The content of a copy before it has its final name. It never stays behind under a name
-// of its own: an unnamed file goes with its descriptor, and a hidden name is removed unless
-// it has become the final name.
-class StagedFile {
-public:
-    explicit StagedFile(int dir) : dir_(dir) {}
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
-    ~StagedFile()
-    {
-        file_.reset();
-        if (!hiddenName_.empty())
-            ::unlinkat(dir_, hiddenName_.c_str(), 0);
-    }
-
-    bool ready() const { return ready_; }
-    int fd() const { return file_.get(); }
-
-    // 0, or the errno of the failure.
-    int create(Staging staging)
-    {
-        if (staging == Staging::UnnamedFile && procFdAvailable()) {
-            const int fd = ::openat(dir_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                file_.reset(fd);
-                return 0;
-            }
-            // File systems without unnamed files answer with one of these.
-            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != ENOSYS)
-                return errno;
-        }
-        static unsigned serial = 0;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            char name[64];
-            std::snprintf(name, sizeof name, ".parvolin-%ld-%u-%lx.part", static_cast<long>(::getpid()), ++serial,
-                          static_cast<unsigned long>(std::clock()) ^ static_cast<unsigned long>(std::time(nullptr)));
-            const int fd = ::openat(dir_, name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
-            if (fd >= 0) {
-                file_.reset(fd);
-                hiddenName_ = name;
-                return 0;
-            }
-            if (errno != EEXIST)
-                return errno;
-        }
-        return EEXIST;
-    }
-
-    // Gives the finished content the source's times. A hidden file is closed here, where a
-    // network file system may still report a write that failed.
-    int finish(const struct stat& source)
-    {
-        const timespec times[2] = {source.st_atim, source.st_mtim};
-        if (::futimens(file_.get(), times) != 0)
-            return errno;
-        ready_ = true;
-        return hiddenName_.empty() ? 0 : file_.close();
-    }
-
-    // Gives the content its final name without ever replacing an entry: 0, EEXIST when the
-    // name is taken, or the errno of another failure.
-    int publish(const std::string& name)
-    {
-        if (hiddenName_.empty()) {
-            char path[64];
-            std::snprintf(path, sizeof path, "/proc/self/fd/%d", file_.get());
-            return ::linkat(AT_FDCWD, path, dir_, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
-        }
-        for (;;) {
-            if (naming_ == Naming::Link) {
-                if (::linkat(dir_, hiddenName_.c_str(), dir_, name.c_str(), 0) == 0) {
-                    ::unlinkat(dir_, hiddenName_.c_str(), 0);
-                    hiddenName_.clear();
-                    return 0;
-                }
-                // FAT and its kind have no hard links.
-                if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
-                    return errno;
-                naming_ = Naming::RenameNoReplace;
-            } else if (naming_ == Naming::RenameNoReplace) {
-                if (::renameat2(dir_, hiddenName_.c_str(), dir_, name.c_str(), RENAME_NOREPLACE) == 0) {
-                    hiddenName_.clear();
-                    return 0;
-                }
-                if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-                    return errno;
-                naming_ = Naming::Placeholder;
-            } else {
-                // A file system with neither: an empty file of our own takes the name first,
-                // so that the renaming that follows replaces nothing but it.
-                Descriptor placeholder(::openat(dir_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666));
-                if (!placeholder.valid())
-                    return errno;
-                placeholder.reset();
-                if (::renameat(dir_, hiddenName_.c_str(), dir_, name.c_str()) != 0) {
-                    const int error = errno;
-                    ::unlinkat(dir_, name.c_str(), 0);
-                    return error;
-                }
-                hiddenName_.clear();
-                return 0;
-            }
-        }
-    }
-
-private:
-    enum class Naming { Link, RenameNoReplace, Placeholder };
-
-    int dir_;
-    Descriptor file_;
-    std::string hiddenName_;
-    Naming naming_ = Naming::Link;
-    bool ready_ = false;
-};
 
 using Identity = std::pair<dev_t, ino_t>;
 
