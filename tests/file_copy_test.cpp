@@ -5,6 +5,7 @@
 #include "files/FileContent.h"
 #include "files/FileCopy.h"
 #include "files/FolderItem.h"
+#include "files/StagedFile.h"
 
 #include <gtest/gtest.h>
 
@@ -488,6 +489,31 @@ TEST(FileContent, AFileThatReportsNoSizeIsReadToItsEnd)
     const CopyOutcome outcome = copyIntoFolder("/proc/version", folder.path());
     ASSERT_EQ(outcome.status, Status::Copied) << describe(outcome);
     EXPECT_EQ(readFile(folder.path() + "/version"), expected);
+}
+
+// Another program may take the name between the look and the naming: the naming itself
+// must refuse to replace it.
+TEST(StagedFile, NamingNeverReplacesATakenName)
+{
+    for (const Staging staging : {Staging::UnnamedFile, Staging::HiddenName}) {
+        SCOPED_TRACE(staging == Staging::UnnamedFile ? "unnamed temporary file" : "hidden temporary name");
+        TempFolder folder;
+        writeFile(folder.path() + "/taken.mp3", "the song that was there");
+        const int dir = ::open(folder.path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(dir, 0);
+        {
+            StagedFile staged(dir);
+            ASSERT_EQ(staged.create(staging), 0);
+            writeAt(staged.fd(), "the new song", 0);
+            ASSERT_EQ(staged.finish(lstatOf(folder.path() + "/taken.mp3")), 0);
+            EXPECT_EQ(staged.publish("taken.mp3"), EEXIST);
+            EXPECT_EQ(readFile(folder.path() + "/taken.mp3"), "the song that was there");
+            EXPECT_EQ(staged.publish("free.mp3"), 0);
+        }
+        ::close(dir);
+        EXPECT_EQ(readFile(folder.path() + "/free.mp3"), "the new song");
+        EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"free.mp3", "taken.mp3"}));
+    }
 }
 
 TEST_F(FileCopyTest, CopiesAreWholeAndKeepTheirModificationTime)
