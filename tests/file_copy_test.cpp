@@ -398,12 +398,12 @@ protected:
 
     // Every entry of every music folder into `into`, one call each and the folders in order,
     // as the program's Copy All does.
-    std::vector<CopyOutcome> copyAll(const std::string& into, Staging staging = Staging::UnnamedFile) const
+    std::vector<CopyOutcome> copyAll(const std::string& into) const
     {
         std::vector<CopyOutcome> outcomes;
         for (const std::string& folder : namesIn(music))
             for (const std::string& name : namesIn(music + "/" + folder))
-                outcomes.push_back(copyIntoFolder(song(folder, name), into, staging));
+                outcomes.push_back(copyIntoFolder(song(folder, name), into));
         return outcomes;
     }
 
