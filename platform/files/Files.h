@@ -2,6 +2,7 @@
 
 // Files, folders and volumes.
 
+#include "files/FileCopy.h"
 #include "files/FolderItem.h"
 #include "files/SpecialFolders.h"
 #include "files/Volumes.h"

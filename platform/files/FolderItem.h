@@ -5,6 +5,7 @@
 // ("Player:iPod_Control:Music:F00:"). A ":" inside a real file name shows as "/" in a colon
 // path, and back, so every name round-trips.
 
+#include "files/FileCopy.h"
 #include "runtime/ClassRecord.h"
 #include "runtime/Date.h"
 
@@ -54,6 +55,13 @@ private:
 
     std::string path_;
     mutable std::optional<std::vector<std::string>> entries_;
+
+public:
+    // Copies this file or folder into `folder` under its own name, or the first free
+    // numbered one; never overwrites, never leaves a partial file (files/FileCopy.h).
+    CopyOutcome CopyFileTo(const FolderItem& folder) const;
+    // Makes this folder; its parent must exist (files/FileCopy.h).
+    FolderOutcome CreateAsFolder() const;
 };
 
 // The item for a colon path (path type 0, the only one the program uses): the first name
