@@ -17,3 +17,14 @@ bool Window1::folders_CellClick(std::int32_t, std::int32_t, std::int32_t, std::i
 void Window1::ListBox1_DoubleClick() {}
 
 } // namespace parvolin
+
+namespace parvolin {
+
+platform::Text Window1::musicFolderPath(std::int32_t row)
+{
+    if (row < 0 || row >= control<platform::Listbox>("folders")->ListCount())
+        throw platform::NilObjectException("Row " + platform::Str(row).bytes() + " of the folder list");
+    return control<platform::StaticText>("iPodPath")->Text() + "Music:" + control<platform::Listbox>("folders")->Cell(row, 0);
+}
+
+} // namespace parvolin
