@@ -354,13 +354,15 @@ const PropertyTable& Window::propertyTable()
         key("MinHeight", noDefault, sizeLimit(&Window::minHeight_)),
         key("MaxWidth", noDefault, sizeLimit(&Window::maxWidth_)),
         key("MaxHeight", noDefault, sizeLimit(&Window::maxHeight_)),
-        // 0 is a document window; the dialog kinds (1 movable modal, 2 modal dialog, 8 sheet)
-        // are modal for the whole application while they are open.
+        // 0 is a document window; the dialog kinds 1 (movable modal) and 2 (modal dialog)
+        // are modal for the whole application while they are open. 8, a sheet, belongs to a
+        // window it is shown within; shown on its own, as the copy's progress window is, it
+        // is a dialog that keeps no other window from working.
         key("Frame", noDefault, [](Window& window, std::int32_t frame) {
-            if (frame == 1 || frame == 2 || frame == 8) {
+            if (frame == 1 || frame == 2 || frame == 8)
                 window.frame_->setWindowFlag(Qt::Dialog, true);
+            if (frame == 1 || frame == 2)
                 window.frame_->setWindowModality(Qt::ApplicationModal);
-            }
         }),
         noEffect<bool>("Composite", noDefault, "chooses how the original system drew a window; Qt has one way"),
         key("HasBackColor", noDefault, kept(&Window::hasBackColor_, &Window::showBackColor)),
