@@ -1,11 +1,14 @@
-// Modal messages and questions. (The folder chooser is tested where the main window uses
-// it, in destination_test.)
+// Modal messages and questions, and what the folder chooser leaves behind. (How the main
+// window uses the chooser is tested in destination_test.)
 
 #include "ModalAnswer.h"
 #include "TestSupport.h"
 #include "dialogs/Dialogs.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -120,4 +123,17 @@ TEST(MsgBox, AQuestionWhoseWindowGoesAwayWhileItIsOpenAnswersNo)
     EXPECT_EQ(MsgBox(Text("Copy all?"), 36, Text()), 7);
     ASSERT_EQ(answer.answered(), 1);
     EXPECT_EQ(parent, window); // it stood over the active window
+}
+
+TEST(FolderChooser, LeavesNoSettingsOfItsOwnBehind)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/QtProject.conf");
+    QFile::remove(settings);
+    const Ref<SelectFolderDialog> chooser = RuntimeNewObject<SelectFolderDialog>();
+    ModalAnswer<QFileDialog> cancel([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(chooser->ShowModal());
+    EXPECT_EQ(cancel.answered(), 1);
+    EXPECT_FALSE(QFile::exists(settings)) << "the program keeps no settings";
 }

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -47,12 +50,35 @@ void showPrompt(QFileDialog& dialog, const QString& prompt)
         grid->addItem(p.item, p.row + 1, p.column, p.rowSpan, p.columnSpan);
 }
 
+// Qt's chooser keeps its recent folders and its column widths in the user's Qt settings,
+// written when it goes. The program keeps no settings and writes nothing but its copies, so
+// while a chooser lives those settings go to a folder of its own that goes with it.
+class SettingsKeptAside {
+public:
+    SettingsKeptAside()
+    {
+        if (aside_.isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, aside_.path());
+    }
+    ~SettingsKeptAside()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    SettingsKeptAside(const SettingsKeptAside&) = delete;
+    SettingsKeptAside& operator=(const SettingsKeptAside&) = delete;
+
+private:
+    QTemporaryDir aside_;
+};
+
 } // namespace
 
 Ref<FolderItem> SelectFolderDialog::ShowModal()
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw RuntimeException("A folder can only be chosen while the program has its windows.");
+    const SettingsKeptAside settings;
     auto* dialog = new QFileDialog(modalParent());
     // Qt's own chooser on every desktop: the desktop's native one may leave out the prompt.
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
