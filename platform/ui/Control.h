@@ -68,6 +68,8 @@ public:
 
 protected:
     [[noreturn]] void unknownProperty(const DescriptionEntry& entry) const;
+    // Called once a handler has been bound to one of the control's events.
+    virtual void handlerInstalled(std::string_view /*event*/) {}
 
 private:
     friend class Window;

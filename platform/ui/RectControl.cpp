@@ -51,7 +51,23 @@ void RectControl::Constructor()
     widget_->setAttribute(Qt::WA_Hover, true);
     windowSize_ = baseWindowSize_ = currentWindowSize();
     placeWidget();
+    updateMouseTransparency();
     widget_->setVisible(visible_);
+}
+
+void RectControl::handlerInstalled(std::string_view event)
+{
+    if (event == "MouseDown" || event == "MouseEnter" || event == "MouseExit")
+        updateMouseTransparency();
+}
+
+void RectControl::updateMouseTransparency()
+{
+    if (!widget_ || !mouseGoesThroughWhenUnbound())
+        return;
+    const bool wanted = hasHandler("MouseDown") || hasHandler("MouseEnter") || hasHandler("MouseExit") ||
+                        !helpTag_.empty();
+    widget_->setAttribute(Qt::WA_TransparentForMouseEvents, !wanted);
 }
 
 QSize RectControl::currentWindowSize() const
@@ -175,6 +191,8 @@ void RectControl::applyProperty(const DescriptionEntry& entry)
         helpTag_ = valueAs<Text>(entry);
         if (widget_)
             widget_->setToolTip(QString::fromStdString(helpTag_.bytes()));
+        // The help tag shows only where the pointer reaches the control.
+        updateMouseTransparency();
     } else if (key == "InitialParent") {
         // The enclosing control is drawn first (it was created first), so this one stands
         // on top of it; the place stays in window coordinates.
