@@ -46,6 +46,13 @@ public:
              std::to_string(y));
         return reply;
     }
+    bool MouseDown(std::int32_t x, std::int32_t y)
+    {
+        note("MouseDown " + std::to_string(x) + " " + std::to_string(y));
+        return reply;
+    }
+    void MouseEnter() { note("MouseEnter"); }
+    void MouseExit() { note("MouseExit"); }
 
     static void declare()
     {
@@ -60,6 +67,9 @@ public:
                                                  method<&TestWindow::DoubleClick>("DoubleClick"),
                                                  method<&TestWindow::KeyDown>("KeyDown"),
                                                  method<&TestWindow::CellClick>("CellClick"),
+                                                 method<&TestWindow::MouseDown>("MouseDown"),
+                                                 method<&TestWindow::MouseEnter>("MouseEnter"),
+                                                 method<&TestWindow::MouseExit>("MouseExit"),
                                              };
                                          }});
         // A generated timer subclass, as a window with a timer declares it.

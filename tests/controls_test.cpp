@@ -14,6 +14,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
 
 using namespace controltest;
 
@@ -114,6 +117,53 @@ TEST_F(ControlsTest, StaticTextShowsCarriageReturnsAsLineBreaks)
     EXPECT_EQ(qlabel->text(), QStringLiteral("one\ntwo"));
     EXPECT_EQ(label->Text(), Text("one\rtwo"));
     EXPECT_TRUE(qlabel->alignment().testFlag(Qt::AlignRight));
+}
+
+// A label lets a press through to the control beneath it unless it asks for the mouse
+// itself: with a mouse handler bound, or a help tag to show.
+TEST_F(ControlsTest, LabelsTakeTheMouseOnlyWhenTheyHandleIt)
+{
+    auto button = make<PushButton>(placed("under", "PushButton", {{"TabIndex", 0}}, Text("Under")));
+    bind(button, "Action", "(  )");
+    auto label = make<StaticText>(placed("over", "StaticText", {{"TabIndex", 1}}, Text("over the button")));
+    QWidget* content = window->content();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(content->window()));
+    const QPoint centre = button->widget()->geometry().center();
+    // Clicks come through the window, which hands them to the widget under the pointer.
+    QWindow* screenWindow = content->window()->windowHandle();
+    const QPoint atCentre = content->mapTo(content->window(), centre);
+
+    ASSERT_EQ(content->childAt(centre), button->widget()) << "a label without handlers lies over the button";
+    QTest::mouseClick(screenWindow, Qt::LeftButton, {}, atCentre);
+    EXPECT_EQ(std::count(window->log.begin(), window->log.end(), "Action"), 1);
+
+    bind(label, "MouseDown", "( Int32, Int32 ) as Boolean");
+    EXPECT_EQ(content->childAt(centre), label->widget());
+    window->log.clear();
+    QTest::mouseClick(screenWindow, Qt::LeftButton, {}, atCentre);
+    EXPECT_EQ(std::count(window->log.begin(), window->log.end(), "Action"), 0);
+    EXPECT_EQ(std::count_if(window->log.begin(), window->log.end(),
+                            [](const std::string& entry) { return entry.starts_with("MouseDown"); }),
+              1) << ::testing::PrintToString(window->log);
+
+    // Each of the other ways of asking for the mouse, on a fresh label over the button.
+    struct Case {
+        const char* name;
+        std::function<void(const Ref<StaticText>&)> ask;
+    };
+    const Case cases[] = {
+        {"entering", [this](const Ref<StaticText>& l) { bind(l, "MouseEnter", "(  )"); }},
+        {"leaving", [this](const Ref<StaticText>& l) { bind(l, "MouseExit", "(  )"); }},
+        {"tip",
+         [](const Ref<StaticText>& l) { SetProperties(*l, DescriptionWriter().add("HelpTag", Text("tip")).text()); }},
+    };
+    for (const Case& c : cases) {
+        auto another = make<StaticText>(placed(c.name, "StaticText", {{"TabIndex", 2}}, Text("another")));
+        ASSERT_NE(content->childAt(centre), another->widget()) << c.name;
+        c.ask(another);
+        EXPECT_EQ(content->childAt(centre), another->widget()) << c.name;
+        another->setVisible(false);
+    }
 }
 
 TEST_F(ControlsTest, ButtonsRaiseActionAndDefaultAndCancelAnswerTheirKeys)

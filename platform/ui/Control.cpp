@@ -64,6 +64,7 @@ void Control::InstallEventHandler(std::string_view event, const Delegate& handle
         throw BindingError(context + ": the event needs a handler \"" + std::string(declared->signature) +
                            "\", the method is \"" + handler.signature() + "\".");
     handlers_.insert_or_assign(std::string(event), handler);
+    handlerInstalled(event);
 }
 
 std::optional<EventSpec> Control::declaredEvent(std::string_view event) const

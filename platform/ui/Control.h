@@ -71,6 +71,8 @@ public:
 protected:
     // The keys that every named control has: Name and Index.
     static const std::vector<PropertyEntry>& sharedKeys();
+    // Called once a handler has been bound to one of the control's events.
+    virtual void handlerInstalled(std::string_view /*event*/) {}
 
 private:
     friend class Window;

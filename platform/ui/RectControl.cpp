@@ -51,7 +51,23 @@ void RectControl::Constructor()
     widget_->setAttribute(Qt::WA_Hover, true);
     windowSize_ = baseWindowSize_ = currentWindowSize();
     placeWidget();
+    updateMouseTransparency();
     widget_->setVisible(visible_);
+}
+
+void RectControl::handlerInstalled(std::string_view event)
+{
+    if (event == "MouseDown" || event == "MouseEnter" || event == "MouseExit")
+        updateMouseTransparency();
+}
+
+void RectControl::updateMouseTransparency()
+{
+    if (!widget_ || !mouseGoesThroughWhenUnbound())
+        return;
+    const bool wanted = hasHandler("MouseDown") || hasHandler("MouseEnter") || hasHandler("MouseExit") ||
+                        !widget_->toolTip().isEmpty();
+    widget_->setAttribute(Qt::WA_TransparentForMouseEvents, !wanted);
 }
 
 QSize RectControl::currentWindowSize() const
@@ -198,6 +214,8 @@ const std::vector<PropertyEntry>& RectControl::sharedKeys()
             key("Enabled", true, &RectControl::setEnabled),
             key("HelpTag", Text(), [](RectControl& control, const Text& tip) {
                 control.widget_->setToolTip(QString::fromStdString(tip.bytes()));
+                // The help tag shows only where the pointer reaches the control.
+                control.updateMouseTransparency();
             }),
             noEffect("AutoDeactivate", true, "the desktop's style already draws an inactive window's controls as such"),
             // The enclosing control was created first, so this one stands on top of it; the

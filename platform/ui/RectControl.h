@@ -84,10 +84,16 @@ protected:
     // Lets a subclass see the events of its widget first; return true to stop the event.
     virtual bool filterEvent(QObject* watched, QEvent* event);
 
+    // True for a control that the mouse passes through to whatever lies beneath it, as
+    // long as none of its mouse events is bound and it has no help tag.
+    virtual bool mouseGoesThroughWhenUnbound() const { return false; }
+    void handlerInstalled(std::string_view event) override;
+
 private:
     class EventRelay;
     void placeWidget();
     QSize currentWindowSize() const;
+    void updateMouseTransparency();
 
     QPointer<QWidget> widget_;
     EventRelay* relay_ = nullptr;

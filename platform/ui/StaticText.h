@@ -28,6 +28,9 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    // A label that no mouse handler asks for lets presses through to the control beneath it
+    // (the main window's count line lies over the lower part of "Play").
+    bool mouseGoesThroughWhenUnbound() const override { return true; }
 
 private:
     platform::Text text_;
