@@ -3,5 +3,6 @@
 // Files, folders and volumes.
 
 #include "files/FolderItem.h"
+#include "files/IOException.h"
 #include "files/SpecialFolders.h"
 #include "files/Volumes.h"
