@@ -1,5 +1,6 @@
 // The main window as start-up leaves it: its controls, its places and its instance.
 
+#include "PlayerFixture.h"
 #include "TestSupport.h"
 #include "browser/Window1.h"
 #include "runtime/EventLoop.h"
@@ -51,13 +52,14 @@ protected:
         return QRect(c->Left(), c->Top(), c->Width(), c->Height());
     }
 
+    testsupport::FakeVolumes volumes; // none with a player
     testsupport::ReportCatcher reports;
     Ref<Window1> window;
 };
 
 } // namespace
 
-TEST_F(MainWindowTest, OpensWithTheDescribedStateBeforeAnyScan)
+TEST_F(MainWindowTest, OpensWithTheDescribedStateAndTheFirstScansTexts)
 {
     EXPECT_EQ(window->Title(), Text("a"));
     EXPECT_EQ(window->Width(), 580);
@@ -69,9 +71,10 @@ TEST_F(MainWindowTest, OpensWithTheDescribedStateBeforeAnyScan)
     EXPECT_FALSE(control<PushButton>("copyBtn")->Enabled());
     EXPECT_EQ(control<PushButton>("copyBtn")->Caption(), Text("Copy"));
     EXPECT_EQ(control<StaticText>("iPodFiles")->Text(), Text("0 files..."));
-    EXPECT_EQ(control<StaticText>("iPods")->Text(), Text("0 iPod(s)"));
+    // The Open event's scan, which found no player, replaced the labels' first texts.
+    EXPECT_EQ(control<StaticText>("iPods")->Text(), Text("Found 0 iPod(s)"));
     EXPECT_FALSE(control<StaticText>("iPodPath")->Visible());
-    EXPECT_EQ(control<StaticText>("iPodPath")->Text(), Text("No iPod found..."));
+    EXPECT_EQ(control<StaticText>("iPodPath")->Text(), Text(":iPod_Control:"));
     EXPECT_EQ(control<EditField>("copyTo")->Text(), Text(""));
     EXPECT_EQ(control<PopupMenu>("iPodsMenu")->ListCount(), 0);
     EXPECT_EQ(control<Listbox>("ListBox1")->ColumnCount(), 4);
