@@ -46,7 +46,7 @@ using ControlsTest = ControlTest;
 // with an error that names the control.
 TEST_F(ControlsTest, FullDescriptionsApplyAndForeignKeysAreRefused)
 {
-    const auto check = [this](Ref<Control> control, std::string_view foreignKey, PropertyValue foreignValue) {
+    const auto check = [](Ref<Control> control, std::string_view foreignKey, PropertyValue foreignValue) {
         const std::string name = control->Name().bytes();
         try {
             SetProperties(*control, DescriptionWriter().add(foreignKey, foreignValue).text());
