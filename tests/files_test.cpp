@@ -211,6 +211,33 @@ TEST_F(FilesTest, EntriesComeInTheFoldersOwnOrderAndKeepTheirIndices)
     EXPECT_FALSE(out->Child(Text("passwd")));
 }
 
+TEST_F(FilesTest, ALinkOffTheVolumeIsNotReadThrough)
+{
+    // A file beside the volume, old and typed, and a link to it on the volume.
+    const std::string outside = fs::path(player).parent_path().string() + "/outside.mp3";
+    testsupport::makeEntries(fs::path(player).parent_path().string(), {"outside.mp3"}, "0123456789");
+    const timespec old[2] = {{978307200, 0}, {978307200, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, outside.c_str(), old, 0), 0);
+    const std::string stored = std::string("Song") + std::string(28, '\0');
+    const bool typed = ::setxattr(outside.c_str(), "user.com.apple.FinderInfo", stored.data(), stored.size(), 0) == 0;
+    fs::create_symlink(outside, player + "/escape.m4a");
+
+    const Ref<FolderItem> link = Volume(1)->Child(Text("escape.m4a"));
+    ASSERT_TRUE(link);
+    EXPECT_TRUE(link->Exists());
+    EXPECT_EQ(link->Length(), 0);
+    EXPECT_NE(link->ModificationDate().secondsSinceEpoch(), 978307200);
+    EXPECT_NE(link->CreationDate().secondsSinceEpoch(), 978307200);
+    EXPECT_EQ(link->MacType(), Text("M4A ")) << (typed ? "the stored type was read through the link" : "");
+    // Not kept to a volume, the same link is followed.
+    const Ref<FolderItem> followed = FolderItem::forNativePath(player + "/escape.m4a");
+    EXPECT_EQ(followed->Length(), 10);
+    EXPECT_EQ(followed->ModificationDate().secondsSinceEpoch(), 978307200);
+    if (typed) {
+        EXPECT_EQ(followed->MacType(), Text("Song"));
+    }
+}
+
 TEST_F(FilesTest, AFolderThatCannotBeReadIsAnErrorNotAnEmptyFolder)
 {
     const std::string loop = player + "/loop";

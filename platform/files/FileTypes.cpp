@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 namespace platform {
@@ -68,8 +70,18 @@ Text fileTypeFromFinderInfo(const std::string& record)
 
 Text storedFileType(const std::string& path, bool followLink)
 {
+    // Most files carry no attributes at all: one call tells, before any is read.
+    std::array<char, 1024> names{};
+    const ssize_t listed = followLink ? ::listxattr(path.c_str(), names.data(), names.size())
+                                      : ::llistxattr(path.c_str(), names.data(), names.size());
+    if (listed == 0 || (listed < 0 && errno != ERANGE))
+        return Text();
+    const std::string_view list(names.data(), listed > 0 ? static_cast<std::size_t>(listed) : 0);
     std::array<char, kFinderInfoSize> record{};
     for (const char* attribute : kFinderInfoAttributes) {
+        // A list too long for the buffer is not searched: every name is then asked for.
+        if (listed > 0 && list.find(std::string_view(attribute, std::strlen(attribute) + 1)) == std::string_view::npos)
+            continue;
         const ssize_t size = followLink ? ::getxattr(path.c_str(), attribute, record.data(), record.size())
                                         : ::lgetxattr(path.c_str(), attribute, record.data(), record.size());
         if (size >= 4)

@@ -108,18 +108,61 @@ Ref<FolderItem> FolderItem::forVolumeRoot(std::string mountPoint)
 // An item of the same volume as this one.
 Ref<FolderItem> FolderItem::sibling(std::string path) const { return make(std::move(path), volumeRoot_, false); }
 
+namespace {
+
+// Whether the symbolic link at `path` may be followed: it leads somewhere on the volume
+// mounted at `volumeRoot` (empty: the item belongs to no volume and is not kept to one).
+// Every item of a volume is reached through folders that stayed on it, so only the item's
+// own link can lead away. A link that leads nowhere is not followed either.
+bool linkStaysOn(const std::string& path, const std::string& volumeRoot)
+{
+    if (volumeRoot.empty() || volumeRoot == "/")
+        return true;
+    const std::string target = realPath(path);
+    const std::string root = realPath(volumeRoot);
+    return !target.empty() && !root.empty() && inside(target, root);
+}
+
+// The status of what the path leads to: its own, or a followed link's target's; nothing
+// for a missing item or a link that is not followed. One system call for all but links.
+std::optional<struct stat> statusOf(const std::string& path, const std::string& volumeRoot)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    if (S_ISLNK(info.st_mode) && (!linkStaysOn(path, volumeRoot) || ::stat(path.c_str(), &info) != 0))
+        return std::nullopt;
+    return info;
+}
+
+std::optional<struct statx> statxOf(const std::string& path, bool followLink)
+{
+    struct statx info {};
+    const int flags = followLink ? 0 : AT_SYMLINK_NOFOLLOW;
+    if (::statx(AT_FDCWD, path.c_str(), flags, STATX_TYPE | STATX_BTIME | STATX_MTIME, &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+// The times of the item itself, or of a followed link's target; a link that leads nowhere
+// has its own.
+std::optional<struct statx> timesOf(const std::string& path, const std::string& volumeRoot)
+{
+    std::optional<struct statx> own = statxOf(path, false);
+    if (own && S_ISLNK(own->stx_mode) && linkStaysOn(path, volumeRoot))
+        if (std::optional<struct statx> target = statxOf(path, true))
+            return target;
+    return own;
+}
+
+} // namespace
+
 bool FolderItem::staysOnVolume() const
 {
-    if (volumeRoot_.empty() || volumeRoot_ == "/")
-        return true;
     struct stat info {};
     if (::lstat(path_.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
         return true;
-    // Every item of a volume is reached through folders that stayed on it, so only the
-    // item's own link can lead away. A link that leads nowhere is not followed either.
-    const std::string target = realPath(path_);
-    const std::string root = realPath(volumeRoot_);
-    return !target.empty() && !root.empty() && inside(target, root);
+    return linkStaysOn(path_, volumeRoot_);
 }
 
 Text FolderItem::Name() const
@@ -163,16 +206,14 @@ bool FolderItem::Exists() const
 
 bool FolderItem::Directory() const
 {
-    struct stat info {};
-    return staysOnVolume() && ::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    const std::optional<struct stat> info = statusOf(path_, volumeRoot_);
+    return info && S_ISDIR(info->st_mode);
 }
 
 std::int64_t FolderItem::Length() const
 {
-    struct stat info {};
-    if (!staysOnVolume() || ::stat(path_.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return 0;
-    return static_cast<std::int64_t>(info.st_size);
+    const std::optional<struct stat> info = statusOf(path_, volumeRoot_);
+    return info && S_ISREG(info->st_mode) ? static_cast<std::int64_t>(info->st_size) : 0;
 }
 
 const std::vector<std::string>& FolderItem::entries() const
@@ -237,50 +278,34 @@ Ref<FolderItem> FolderItem::Parent() const
     return sibling(slash == 0 ? std::string("/") : path_.substr(0, slash));
 }
 
-namespace {
-
-// Birth time where the file system keeps one, and the modification time.
-struct Times {
-    std::optional<std::int64_t> birth;
-    std::int64_t modification = 0;
-};
-
-std::optional<Times> timesOf(const std::string& path, bool followLink)
-{
-    struct statx info {};
-    const int flags = followLink ? 0 : AT_SYMLINK_NOFOLLOW;
-    if (::statx(AT_FDCWD, path.c_str(), flags, STATX_BTIME | STATX_MTIME, &info) != 0)
-        return std::nullopt;
-    Times times;
-    if (info.stx_mask & STATX_BTIME)
-        times.birth = info.stx_btime.tv_sec;
-    times.modification = info.stx_mtime.tv_sec;
-    return times;
-}
-
-} // namespace
-
 Date FolderItem::CreationDate() const
 {
-    const std::optional<Times> times = timesOf(path_, staysOnVolume());
-    if (!times)
+    const std::optional<struct statx> info = timesOf(path_, volumeRoot_);
+    if (!info)
         throw NilObjectException("The creation date of \"" + path_ + "\"");
-    return Date(times->birth.value_or(times->modification));
+    return Date((info->stx_mask & STATX_BTIME) ? info->stx_btime.tv_sec : info->stx_mtime.tv_sec);
 }
 
 Date FolderItem::ModificationDate() const
 {
-    const std::optional<Times> times = timesOf(path_, staysOnVolume());
-    if (!times)
+    const std::optional<struct statx> info = timesOf(path_, volumeRoot_);
+    if (!info)
         throw NilObjectException("The modification date of \"" + path_ + "\"");
-    return Date(times->modification);
+    return Date(info->stx_mtime.tv_sec);
 }
 
 Text FolderItem::MacType() const
 {
-    const bool follow = staysOnVolume();
-    if (Directory())
+    struct stat own {};
+    const bool exists = ::lstat(path_.c_str(), &own) == 0;
+    const bool follow = !exists || !S_ISLNK(own.st_mode) || linkStaysOn(path_, volumeRoot_);
+    if (exists && S_ISDIR(own.st_mode))
         return Text();
+    if (exists && S_ISLNK(own.st_mode) && follow) {
+        struct stat target {};
+        if (::stat(path_.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+            return Text();
+    }
     if (Text stored = storedFileType(path_, follow); !stored.empty())
         return stored;
     return fileTypeForName(lastName(path_));

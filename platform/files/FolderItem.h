@@ -75,6 +75,7 @@ public:
 
 private:
     static Ref<FolderItem> make(std::string path, std::string volumeRoot, bool isVolumeRoot);
+
     Ref<FolderItem> sibling(std::string path) const;
     const std::vector<std::string>& entries() const;
     std::string nativeChildName(const std::string& name) const;
