@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <filesystem>
@@ -281,6 +282,18 @@ TEST_F(YieldTest, EveryLoopYieldsOncePerStep)
     clickRefresh();
     // Each volume; choosing the first player lists its folders, and Refresh lists them again.
     EXPECT_EQ(yields.count() - before, 2 + 2 * (2 + 301));
+}
+
+TEST_F(YieldTest, AListFilledRowByRowIsDrawnAndScrollsToItsLastRowAfterwards)
+{
+    testsupport::makePlayer(volumes.mount("Big"), {"F00"}, 300);
+    open();
+    window->readIpodFiles(0);
+    QTableWidget* files = table("ListBox1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files->updatesEnabled(); }, 5000));
+    files->scrollToBottom();
+    EXPECT_GT(files->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(files->rowAt(files->viewport()->height() - 2), 299);
 }
 
 } // namespace
