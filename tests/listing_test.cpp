@@ -8,6 +8,9 @@
 #include <QLocale>
 #include <QScrollBar>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -102,8 +105,10 @@ TEST_F(ListingTest, EachRowListsTheFolderItShows)
 
 TEST_F(ListingTest, FileRowsShowNameKindDateAndTheHiddenPath)
 {
-    // The times of the files are set apart, so that a date shown from the wrong file, or
-    // from the wrong clock, shows.
+    // "Date added" is the birth time where the file system keeps one, else the last
+    // change; one file was last changed long ago, so the two differ where both exist.
+    const timespec old[2] = {{978307200, 0}, {978307200, 0}}; // 2001-01-01
+    ASSERT_EQ(::utimensat(AT_FDCWD, (music + "/F00/1.mp3").c_str(), old, 0), 0);
     open();
     window->readIpodFiles(rowShowing("F00"));
     const std::vector<std::string> names = column("ListBox1");

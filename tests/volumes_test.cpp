@@ -98,14 +98,4 @@ TEST(Volumes, AreNumberedFromTheRootAndNamedAfterTheirMountPoints)
     EXPECT_EQ(Volume(1)->nativePath(), odd);
 }
 
-TEST(Volumes, TheDefaultSourceIsThisProcesssMountTable)
-{
-    const VolumeSource previous = setVolumeSource({});
-    const std::vector<std::string> points = volumeMountPoints();
-    setVolumeSource(previous);
-    ASSERT_FALSE(points.empty());
-    EXPECT_EQ(points.front(), "/");
-    EXPECT_EQ(points, mountedVolumesFromKernel());
-}
-
 } // namespace
