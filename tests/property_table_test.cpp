@@ -265,6 +265,8 @@ std::vector<ControlSetup> setups()
                  list.AddRow(Text("row"));
                  list.setCell(row, 1, Text("cell"));
              }
+             // A list being filled draws again once the rows stop coming.
+             ASSERT_TRUE(QTest::qWaitFor([&] { return list.widget()->updatesEnabled(); }, testsupport::kPatience));
          }},
         {"PopupMenu", {{"InitialValue", Text("a\rb")}}, {}, {}},
         {"EditField", {}, {}, {}},

@@ -4,5 +4,6 @@
 
 #include "files/FileCopy.h"
 #include "files/FolderItem.h"
+#include "files/IOException.h"
 #include "files/SpecialFolders.h"
 #include "files/Volumes.h"

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +55,11 @@ public:
 // Qt still sends events to its children while it takes it apart, and the control must not
 // treat the half-destroyed widget as a list then. The control clears the back pointer in
 // turn when it goes first.
+//
+// A program that fills a list row by row lets the event loop turn after each row. Each turn
+// would lay the whole list out and draw it anew, which for a long list costs far more than
+// the rows themselves; so while rows keep coming the list is laid out and drawn at most
+// every 40 ms.
 class Listbox::Table : public QTableWidget {
 public:
     Table(QWidget* parent, Listbox* list) : QTableWidget(0, 1, parent), owner(list) {}
@@ -63,7 +69,31 @@ public:
             owner->table_ = nullptr;
     }
 
+    void holdLayout()
+    {
+        constexpr int kLayoutInterval = 40;
+        if (held_)
+            return;
+        held_ = true;
+        setUpdatesEnabled(false);
+        QTimer::singleShot(kLayoutInterval, this, [this] {
+            held_ = false;
+            setUpdatesEnabled(true);
+            updateGeometries();
+        });
+    }
+
     Listbox* owner;
+
+protected:
+    void updateGeometries() override
+    {
+        if (!held_)
+            QTableWidget::updateGeometries();
+    }
+
+private:
+    bool held_ = false;
 };
 
 Listbox::~Listbox()
@@ -134,6 +164,7 @@ void Listbox::AddRow(const platform::Text& text)
 {
     if (!table_)
         return;
+    table_->holdLayout();
     const int row = table_->rowCount();
     table_->insertRow(row);
     if (table_->columnCount() > 0)
