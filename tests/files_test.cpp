@@ -236,6 +236,14 @@ TEST_F(FilesTest, ALinkOffTheVolumeIsNotReadThrough)
     if (typed) {
         EXPECT_EQ(followed->MacType(), Text("Song"));
     }
+
+    // Nor is it copied: what it points at is not the player's.
+    const std::string destination = fs::path(player).parent_path().string() + "/copies";
+    fs::create_directory(destination);
+    const CopyOutcome copied = link->CopyFileTo(*FolderItem::forNativePath(destination));
+    EXPECT_FALSE(copied.succeeded());
+    EXPECT_NE(copied.reason.find("escape.m4a"), std::string::npos) << copied.reason;
+    EXPECT_TRUE(fs::is_empty(destination));
 }
 
 TEST_F(FilesTest, AFolderThatCannotBeReadIsAnErrorNotAnEmptyFolder)

@@ -400,7 +400,17 @@ FolderOutcome createFolder(const std::string& path)
     }
 }
 
-CopyOutcome FolderItem::CopyFileTo(const FolderItem& folder) const { return copyIntoFolder(nativePath(), folder.nativePath()); }
+CopyOutcome FolderItem::CopyFileTo(const FolderItem& folder) const
+{
+    // An entry of a player that is a link leading off the player is not read: what it
+    // points at is not the player's to give.
+    if (!staysOnVolume()) {
+        CopyOutcome refused;
+        refused.reason = "Did not copy \"" + nativePath() + "\": it is a link that leads off its disk.";
+        return refused;
+    }
+    return copyIntoFolder(nativePath(), folder.nativePath());
+}
 
 FolderOutcome FolderItem::CreateAsFolder() const { return createFolder(nativePath()); }
 
