@@ -1,5 +1,6 @@
 #include "browser/Window1.h"
 
+#include "info/aboutWin.h"
 #include "ui/Ui.h"
 #include "shell/MenuBar1.h"
 
@@ -34,10 +35,8 @@ void Window1::CreateControls0()
 void Window1::AddMenuHandlers(const Ref<platform::Window>& window)
 {
     const Ref<Window1> built = platform::RuntimeCheckCast<Window1>(window);
-    const platform::Delegate handler =
-        platform::RuntimeCreateDelegate(platform::Invoker::IM_Invoke, built->classRecord()->find("_AppleAbout_Action"),
-                                        Ref<platform::Object>(built), "(  ) as Boolean");
-    AddMenuHandler("AppleAbout", handler);
+    AddMenuHandler("AppleAbout",
+                   platform::menuHandlerDelegate(Ref<platform::Object>(built), "AppleAbout", "_AppleAbout_Action"));
 }
 
 Ref<platform::MenuItem> Window1::menuItem(const char* name)
@@ -57,7 +56,8 @@ Ref<platform::MenuItem> Window1::UntitledMenu0() { return menuItem("UntitledMenu
 
 bool Window1::AppleAbout_Action()
 {
-    // The About window arrives with the About and help windows.
+    // The open About window comes to the front; when none is open, a new one opens.
+    aboutWin::instance()->Show();
     return false;
 }
 
@@ -99,29 +99,27 @@ platform::ClassDefinition Window1::classDefinition()
                     method<&Window1::copyAll>("copyAll"),
                 };
                 // One member per control, in creation order, that yields the control.
-                for (const platform::ControlTableRow& row : controlTable()) {
-                    const std::string name(row.name);
-                    operations.push_back(platform::operation(
-                        name, "(  ) as " + std::string(row.className),
-                        [name](platform::Object& self, const platform::Arguments&) -> platform::Value {
-                            return Ref<platform::Object>(dynamic_cast<Window1&>(self).controlByName(name));
-                        }));
-                }
+                for (platform::Operation& member : platform::controlMembers(controlTable()))
+                    operations.push_back(std::move(member));
                 return operations;
             }};
 }
 
 platform::ClassDefinition Window1::timerClassDefinition(const char* name)
 {
-    // The class made for one timer control: Timer's operations, then those that tie it to
-    // its window and its control-array index.
+    // The class made for one timer control: Timer's operations, then those through which
+    // the framework ties it to its window and its control-array index. Its properties are
+    // the control's own: Index, and the owning window (held weakly: the window owns the
+    // timer, and the link goes with the timer). Its Constructor adds nothing to the
+    // framework's construction of a timer, which it runs (a second call does nothing).
+    using platform::method;
     return {name, "Timer", [] {
                 return std::vector<platform::Operation>{
-                    platform::declaredOnly("_SetWindow", "( Window )", "a control's window is fixed when the window makes it."),
-                    platform::method<&platform::Control::window>("Window"),
-                    platform::method<&platform::Control::Index>("_Index"),
-                    platform::declaredOnly("_SetIndex", "( Int32 )", "the index comes from the control's description."),
-                    platform::method<&platform::Timer::Constructor>("Constructor"),
+                    method<&platform::Control::SetWindow>("_SetWindow"),
+                    method<&platform::Control::window>("Window"),
+                    method<&platform::Control::Index>("_Index"),
+                    method<&platform::Control::SetIndex>("_SetIndex"),
+                    method<&platform::Timer::Constructor>("Constructor"),
                 };
             }};
 }

@@ -65,6 +65,11 @@ public:
     void countFiles();
     void copyAll();
 
+    // The colon path of the music folder that a row of the folder list stands for: the
+    // device path, "Music:" and the name the row shows. Every walk over the music folders
+    // goes through it. A row that the list does not have throws the nil-object exception.
+    platform::Text musicFolderPath(std::int32_t row);
+
     // Declared with the window; nothing reads or writes them.
     std::int32_t ticks = 0;
     std::int32_t success = 0;
@@ -82,6 +87,13 @@ public:
 
 private:
     platform::Ref<platform::MenuItem> menuItem(const char* name);
+
+    // One of this window's controls by name, looked up at every use.
+    template <class C>
+    platform::Ref<C> control(std::string_view name)
+    {
+        return platform::RuntimeWindowControlByName<C>(platform::Ref<platform::Window>(platform::RefTo(*this)), name);
+    }
 };
 
 } // namespace parvolin

@@ -1,11 +1,226 @@
-// Copying the selected files, or every file of every music folder.
+// Copying the selected files, or every file of every music folder, into the destination
+// folder while the progress window counts and Command-period stops the copy.
 
 #include "browser/Window1.h"
 
+#include "browser/Window2.h"
+#include "dialogs/Dialogs.h"
+#include "files/Files.h"
+#include "runtime/Runtime.h"
+#include "ui/Ui.h"
+
 namespace parvolin {
 
-void Window1::copyBtn_Action() {}
+using platform::FolderItem;
+using platform::Ref;
+using platform::Str;
+using platform::Text;
 
-void Window1::copyAll() {}
+namespace {
+
+const Text kLineBreak = platform::Chr(13);
+
+// A control of the progress window, reached through the window's implicit instance at every
+// use: a progress window that the user closed comes back at the next update.
+template <class C>
+Ref<C> progressControl(std::string_view name)
+{
+    return platform::RuntimeWindowControlByName<C>(Ref<platform::Window>(Window2::instance()), name);
+}
+
+Text counterText(std::int32_t counter, std::int32_t total) { return Str(counter) + "/" + Str(total); }
+
+// The message both copies show when the user stops them.
+Text abortMessage(std::int32_t copied)
+{
+    return Text("Copy aborted.") + kLineBreak + kLineBreak + "Copy progress stopped." + kLineBreak + Str(copied) +
+           " files where copied succesfully.";
+}
+
+// What one copy has done so far. The counter shows the file being worked on (k of N); only
+// the files that really arrived count as copied, and the first failure is kept to be named.
+class CopyRun {
+public:
+    explicit CopyRun(Window1& window) : window_(window) {}
+
+    // However the copy ends, also through an error, the Option key's timer goes back to its
+    // pace and the progress window closes before anything is reported.
+    ~CopyRun()
+    {
+        if (finished_)
+            return;
+        try {
+            platform::RuntimeWindowControlByName<platform::Timer>(Ref<platform::Window>(platform::RefTo(window_)),
+                                                                   "Timer2")
+                ->setPeriod(100);
+            if (const Ref<platform::Window> progress = platform::GetImplicitWindow(Window2::kClassName))
+                progress->Close();
+        } catch (...) {
+            // The window may be gone with the program's end; nothing is left to restore then.
+        }
+    }
+
+    std::int32_t counter = 1;
+    std::int32_t copied = 0;
+
+    // Copies one item into the destination and notes the outcome; a missing source counts
+    // as a file that could not be copied.
+    void copy(const Ref<FolderItem>& source, const Text& whatWasMeant, const FolderItem& destination)
+    {
+        if (!source) {
+            noteFailure("\"" + whatWasMeant.bytes() + "\" can no longer be found.");
+            return;
+        }
+        const platform::CopyOutcome outcome = source->CopyFileTo(destination);
+        if (outcome.succeeded())
+            ++copied;
+        else
+            noteFailure(outcome.reason);
+    }
+
+    // The copy ran its course (to its end or stopped by the user): the steps after the walk
+    // restore the timer and the window themselves.
+    void finish() { finished_ = true; }
+
+    // One message for the files that did not arrive, naming the first with its reason.
+    void reportFailures() const
+    {
+        if (failures_ == 0)
+            return;
+        const Text count = failures_ == 1 ? Text("1 file could not be copied.")
+                                          : Str(failures_) + " files could not be copied.";
+        platform::MsgBox(count + kLineBreak + kLineBreak + Text(firstFailure_));
+    }
+
+private:
+    void noteFailure(std::string reason)
+    {
+        if (failures_++ == 0)
+            firstFailure_ = std::move(reason);
+    }
+
+    Window1& window_;
+    std::int32_t failures_ = 0;
+    std::string firstFailure_;
+    bool finished_ = false;
+};
+
+// The destination folder of a copy, made when it is missing. A destination that cannot be
+// found or made is said plainly, before anything is copied.
+Ref<FolderItem> destinationFolder(const Text& path)
+{
+    const Ref<FolderItem> destination = platform::GetFolderItem(path);
+    if (!destination)
+        throw platform::RuntimeException("The destination folder \"" + path.bytes() +
+                                          "\" cannot be found. Is its disk still connected?");
+    if (!destination->Exists()) {
+        const platform::FolderOutcome created = destination->CreateAsFolder();
+        if (!created.succeeded())
+            throw platform::RuntimeException(created.reason);
+    }
+    return destination;
+}
+
+} // namespace
+
+void Window1::copyBtn_Action()
+{
+    if (platform::StringCompare(me<platform::PushButton>()->Caption(), Text("Copy All")) == 0) {
+        const Text question = Text("Copy all") + kLineBreak + kLineBreak + "Are you sure to copy all the " +
+                              control<platform::StaticText>("iPodFiles")->Text() + " files to the " +
+                              control<platform::EditField>("copyTo")->Text() + " folder?";
+        if (platform::MsgBox(question, 36, Text()) == 6)
+            copyAll();
+        return;
+    }
+
+    CopyRun run(*this);
+    control<platform::Timer>("Timer2")->setPeriod(100000);
+    const std::int32_t lastRow = control<platform::Listbox>("ListBox1")->ListCount() - 1;
+    const std::int32_t selectedCount = control<platform::Listbox>("ListBox1")->SelCount();
+    Window2::instance()->Show();
+    progressControl<platform::ProgressBar>("ProgressBar1")->setVisible(true);
+    progressControl<platform::ProgressBar>("ProgressBar1")->setMaximum(selectedCount);
+    progressControl<platform::ProgressBar>("ProgressBar1")->setValue(run.counter);
+    progressControl<platform::StaticText>("stopInfo")->setVisible(true);
+    progressControl<platform::StaticText>("copyCounter")->setVisible(true);
+    progressControl<platform::StaticText>("copyCounter")->setText(counterText(run.counter, selectedCount));
+    progressControl<platform::ProgressBar>("ProgressBar1")->Refresh(true);
+    Window2::instance()->Refresh(true);
+    const Ref<FolderItem> destination = destinationFolder(control<platform::EditField>("copyTo")->Text());
+
+    for (std::int32_t row = lastRow; row >= 0; --row) {
+        if (platform::UserCancelled()) {
+            platform::MsgBox(abortMessage(run.copied));
+            break;
+        }
+        if (control<platform::Listbox>("ListBox1")->Selected(row)) {
+            const Text path = control<platform::Listbox>("ListBox1")->Cell(row, 3);
+            run.copy(platform::GetFolderItem(path), path, *destination);
+            ++run.counter;
+            progressControl<platform::ProgressBar>("ProgressBar1")->setValue(run.counter);
+            progressControl<platform::StaticText>("copyCounter")->setText(counterText(run.counter, selectedCount));
+            progressControl<platform::ProgressBar>("ProgressBar1")->Refresh(true);
+            Window2::instance()->Refresh(true);
+        }
+        platform::RuntimeBackgroundTask();
+    }
+
+    run.finish();
+    Window2::instance()->Close();
+    control<platform::Timer>("Timer2")->setPeriod(100);
+    run.reportFailures();
+}
+
+void Window1::copyAll()
+{
+    CopyRun run(*this);
+    const Ref<FolderItem> destination = destinationFolder(control<platform::EditField>("copyTo")->Text());
+    const std::int32_t total = platform::CvtReal64ToSInt32(platform::Val(control<platform::StaticText>("iPodFiles")->Text()));
+    Window2::instance()->Show();
+    control<platform::Timer>("Timer2")->setPeriod(100000);
+    progressControl<platform::ProgressBar>("ProgressBar1")->setVisible(true);
+    progressControl<platform::ProgressBar>("ProgressBar1")
+        ->setMaximum(platform::CvtReal64ToSInt32(platform::Val(control<platform::StaticText>("iPodFiles")->Text())));
+    progressControl<platform::ProgressBar>("ProgressBar1")->setValue(run.counter);
+    progressControl<platform::StaticText>("stopInfo")->setVisible(true);
+    progressControl<platform::StaticText>("copyCounter")->setVisible(true);
+    progressControl<platform::StaticText>("copyCounter")->setText(counterText(run.counter, total));
+    Window2::instance()->Refresh(true);
+
+    // The number of music folders and the device path are read anew for every folder: a new
+    // scan at a yield takes effect from the next folder on.
+    for (std::int32_t folderIndex = 0; folderIndex <= control<platform::Listbox>("folders")->ListCount() - 1;
+         ++folderIndex) {
+        const Text folderPath = musicFolderPath(folderIndex);
+        const Ref<FolderItem> folder = platform::GetFolderItem(folderPath);
+        if (!folder)
+            throw platform::RuntimeException("The music folder \"" + folderPath.bytes() +
+                                              "\" can no longer be found: the player may have been removed. " +
+                                              Str(run.copied).bytes() + " files were copied before.");
+        const std::int32_t entryCount = folder->Count();
+        for (std::int32_t entryIndex = 1; entryIndex <= entryCount; ++entryIndex) {
+            if (platform::UserCancelled()) {
+                platform::MsgBox(abortMessage(run.copied));
+                folderIndex = control<platform::Listbox>("folders")->ListCount() - 1;
+                break;
+            }
+            const Ref<FolderItem> entry = folder->Item(entryIndex);
+            const Text entryPath = entry ? entry->AbsolutePath() : folderPath + Str(entryIndex);
+            run.copy(entry ? platform::GetFolderItem(entryPath) : Ref<FolderItem>(), entryPath, *destination);
+            ++run.counter;
+            progressControl<platform::ProgressBar>("ProgressBar1")->setValue(run.counter);
+            progressControl<platform::StaticText>("copyCounter")->setText(counterText(run.counter, total));
+            Window2::instance()->Refresh(true);
+            platform::RuntimeBackgroundTask();
+        }
+        platform::RuntimeBackgroundTask();
+    }
+
+    run.finish();
+    control<platform::Timer>("Timer2")->setPeriod(100);
+    Window2::instance()->Close();
+    run.reportFailures();
+}
 
 } // namespace parvolin

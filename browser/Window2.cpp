@@ -78,6 +78,9 @@ platform::ClassDefinition Window2::classDefinition()
                     method<&Window2::CreateControls>("CreateControls"),
                     method<&Window2::CreateControls0>("_CreateControls0", true),
                 };
+                // One member per control, in creation order, that yields the control.
+                for (platform::Operation& member : platform::controlMembers(controlTable()))
+                    operations.push_back(std::move(member));
                 return operations;
             }};
 }

@@ -1,5 +1,6 @@
 #include "shell/App.h"
 
+#include "info/infoWin.h"
 #include "runtime/Runtime.h"
 
 namespace parvolin {
@@ -8,8 +9,8 @@ platform::Ref<App> App::instance() { return platform::RuntimeCheckCast<App>(plat
 
 bool App::infoHelp_Action()
 {
-    // The help window arrives with the About and help windows; until then the command
-    // does nothing of its own.
+    // The open help window comes to the front; when none is open, a new one opens.
+    infoWin::instance()->Show();
     return true;
 }
 

@@ -11,10 +11,7 @@
 
 namespace parvolin {
 
-namespace {
-
-// The plug-in controls' entry points; of these controls the program uses only the bevel
-// button, on the About window.
+// Of these controls the program uses only the bevel button, on the About window.
 const std::vector<std::string>& pluginEntryPointNames()
 {
     static const std::vector<std::string> names{
@@ -48,8 +45,6 @@ const std::vector<std::string>& pluginEntryPointNames()
     return names;
 }
 
-} // namespace
-
 void initializeClassRecords()
 {
     platform::initializeFrameworkClasses();
@@ -79,11 +74,8 @@ void newAppInstance()
 void applicationAddMenuHandlers()
 {
     const platform::Ref<App> application = App::instance();
-    const platform::ClassRecord& record = *application->classRecord();
-    const platform::Delegate handler =
-        platform::RuntimeCreateDelegate(platform::Invoker::IM_Invoke, record.find("_infoHelp_Action"),
-                                        platform::Ref<platform::Object>(App::instance()), "(  ) as Boolean");
-    application->AddMenuHandler("infoHelp", handler);
+    application->AddMenuHandler("infoHelp", platform::menuHandlerDelegate(platform::Ref<platform::Object>(App::instance()),
+                                                                          "infoHelp", "_infoHelp_Action"));
 }
 
 void makeDefaultView()
@@ -118,7 +110,6 @@ void runMain()
 void finalizeModules()
 {
     platform::releaseFrameworkLists();
-    platform::PluginEntryPoints::instance().clear();
     MenuBar1::releaseInstance();
 }
 

@@ -2,6 +2,9 @@
 
 // The life of the process, from its entry to its exit status.
 
+#include <string>
+#include <vector>
+
 namespace parvolin {
 
 // The program's name, as the run time shows it (in the title of its reports).
@@ -26,6 +29,9 @@ void initFileTypes();
 void newAppInstance();
 void applicationAddMenuHandlers();
 void makeDefaultView();
+
+// The names of the plug-in controls' entry points that start-up looks up, in order.
+const std::vector<std::string>& pluginEntryPointNames();
 
 // The module-level exits: the framework's lists, then the menu bar.
 void finalizeModules();

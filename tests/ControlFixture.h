@@ -46,6 +46,13 @@ public:
              std::to_string(y));
         return reply;
     }
+    bool MouseDown(std::int32_t x, std::int32_t y)
+    {
+        note("MouseDown " + std::to_string(x) + " " + std::to_string(y));
+        return reply;
+    }
+    void MouseEnter() { note("MouseEnter"); }
+    void MouseExit() { note("MouseExit"); }
 
     static void declare()
     {
@@ -60,6 +67,9 @@ public:
                                                  method<&TestWindow::DoubleClick>("DoubleClick"),
                                                  method<&TestWindow::KeyDown>("KeyDown"),
                                                  method<&TestWindow::CellClick>("CellClick"),
+                                                 method<&TestWindow::MouseDown>("MouseDown"),
+                                                 method<&TestWindow::MouseEnter>("MouseEnter"),
+                                                 method<&TestWindow::MouseExit>("MouseExit"),
                                              };
                                          }});
         // A generated timer subclass, as a window with a timer declares it.
@@ -77,11 +87,11 @@ private:
     }
 };
 
-inline Text windowDescription(std::int32_t width, std::int32_t height)
+inline Text windowDescription(std::int32_t width, std::int32_t height, std::int32_t frame = 0)
 {
     return encodeWindowDescription({
         {"Placement", 0},     {"Width", width},          {"Height", height},        {"MinWidth", 64},
-        {"MinHeight", 64},    {"MaxWidth", 32000},       {"MaxHeight", 32000},      {"Frame", 0},
+        {"MinHeight", 64},    {"MaxWidth", 32000},       {"MaxHeight", 32000},      {"Frame", frame},
         {"Composite", false}, {"HasBackColor", false},   {"BackColor", Color{}},    {"Title", Text("Test")},
         {"Visible", true},    {"FullScreen", false},     {"MenuBarVisible", true},  {"CloseButton", true},
         {"Resizeable", true}, {"LiveResize", true},      {"MaximizeButton", true},  {"MinimizeButton", true},

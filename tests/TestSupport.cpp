@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <algorithm>
 
 namespace testsupport {
 
@@ -14,14 +12,11 @@ ReportCatcher::ReportCatcher()
 
 ReportCatcher::~ReportCatcher() { platform::setExceptionReporter(std::move(previous_)); }
 
-void runEventsFor(int milliseconds)
+std::size_t ReportCatcher::countHolding(const std::string& fragment) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    } while (clock.elapsed() < milliseconds);
+    return static_cast<std::size_t>(std::count_if(reports_.begin(), reports_.end(), [&](const auto& report) {
+        return report.message.find(fragment) != std::string::npos;
+    }));
 }
 
 } // namespace testsupport

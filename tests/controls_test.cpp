@@ -5,13 +5,18 @@
 
 #include "pictures/Picture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
 
 using namespace controltest;
 
@@ -46,7 +51,7 @@ using ControlsTest = ControlTest;
 // with an error that names the control.
 TEST_F(ControlsTest, FullDescriptionsApplyAndForeignKeysAreRefused)
 {
-    const auto check = [this](Ref<Control> control, std::string_view foreignKey, PropertyValue foreignValue) {
+    const auto check = [](Ref<Control> control, std::string_view foreignKey, PropertyValue foreignValue) {
         const std::string name = control->Name().bytes();
         try {
             SetProperties(*control, DescriptionWriter().add(foreignKey, foreignValue).text());
@@ -114,6 +119,53 @@ TEST_F(ControlsTest, StaticTextShowsCarriageReturnsAsLineBreaks)
     EXPECT_TRUE(qlabel->alignment().testFlag(Qt::AlignRight));
 }
 
+// A label lets a press through to the control beneath it unless it asks for the mouse
+// itself: with a mouse handler bound, or a help tag to show.
+TEST_F(ControlsTest, LabelsTakeTheMouseOnlyWhenTheyHandleIt)
+{
+    auto button = make<PushButton>(placed("under", "PushButton", {{"TabIndex", 0}}, Text("Under")));
+    bind(button, "Action", "(  )");
+    auto label = make<StaticText>(placed("over", "StaticText", {{"TabIndex", 1}}, Text("over the button")));
+    QWidget* content = window->content();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(content->window()));
+    const QPoint centre = button->widget()->geometry().center();
+    // Clicks come through the window, which hands them to the widget under the pointer.
+    QWindow* screenWindow = content->window()->windowHandle();
+    const QPoint atCentre = content->mapTo(content->window(), centre);
+
+    ASSERT_EQ(content->childAt(centre), button->widget()) << "a label without handlers lies over the button";
+    QTest::mouseClick(screenWindow, Qt::LeftButton, {}, atCentre);
+    EXPECT_EQ(std::count(window->log.begin(), window->log.end(), "Action"), 1);
+
+    bind(label, "MouseDown", "( Int32, Int32 ) as Boolean");
+    EXPECT_EQ(content->childAt(centre), label->widget());
+    window->log.clear();
+    QTest::mouseClick(screenWindow, Qt::LeftButton, {}, atCentre);
+    EXPECT_EQ(std::count(window->log.begin(), window->log.end(), "Action"), 0);
+    EXPECT_EQ(std::count_if(window->log.begin(), window->log.end(),
+                            [](const std::string& entry) { return entry.starts_with("MouseDown"); }),
+              1) << ::testing::PrintToString(window->log);
+
+    // Each of the other ways of asking for the mouse, on a fresh label over the button.
+    struct Case {
+        const char* name;
+        std::function<void(const Ref<StaticText>&)> ask;
+    };
+    const Case cases[] = {
+        {"entering", [this](const Ref<StaticText>& l) { bind(l, "MouseEnter", "(  )"); }},
+        {"leaving", [this](const Ref<StaticText>& l) { bind(l, "MouseExit", "(  )"); }},
+        {"tip",
+         [](const Ref<StaticText>& l) { SetProperties(*l, DescriptionWriter().add("HelpTag", Text("tip")).text()); }},
+    };
+    for (const Case& c : cases) {
+        auto another = make<StaticText>(placed(c.name, "StaticText", {{"TabIndex", 2}}, Text("another")));
+        ASSERT_NE(content->childAt(centre), another->widget()) << c.name;
+        c.ask(another);
+        EXPECT_EQ(content->childAt(centre), another->widget()) << c.name;
+        another->setVisible(false);
+    }
+}
+
 TEST_F(ControlsTest, ButtonsRaiseActionAndDefaultAndCancelAnswerTheirKeys)
 {
     auto ok = make<PushButton>(placed("ok", "PushButton", {{"TabIndex", 0}, {"Default", true}}, Text("OK")));
@@ -165,7 +217,7 @@ TEST_F(ControlsTest, ButtonHandlerMayCloseAndReleaseItsWindow)
     EXPECT_TRUE(button.isNull());
 }
 
-TEST_F(ControlsTest, PopupMenuChangesOnlyWhenTheChosenRowChanges)
+TEST_F(ControlsTest, SettingAPopupMenusRowFromCodeRaisesChangeOnlyWhenTheRowChanges)
 {
     auto popup = make<PopupMenu>(placed("popup", "PopupMenu", {{"TabIndex", 0}}, Text("Alpha\rBeta\nGamma\r\n")));
     EXPECT_EQ(popup->ListCount(), 3);
@@ -173,45 +225,62 @@ TEST_F(ControlsTest, PopupMenuChangesOnlyWhenTheChosenRowChanges)
     EXPECT_EQ(popup->ListIndex(), 0);
     bind(popup, "Change", "(  )");
 
-    popup->DeleteAllRows();
+    popup->setListIndex(1);
+    popup->setListIndex(1);
+    popup->setListIndex(7);
+    EXPECT_EQ(window->log.size(), 1u) << "the same row again, or one that does not exist, is no change";
+    EXPECT_EQ(popup->Text(), Text("Beta"));
+    qobject_cast<QComboBox*>(popup->widget())->setCurrentIndex(0); // as the user's choice does
+    EXPECT_EQ(window->log.size(), 2u);
+    EXPECT_EQ(popup->ListIndex(), 0);
+}
+
+TEST_F(ControlsTest, EmptyingAPopupMenuOrAddingRowsRaisesNoChange)
+{
+    auto popup = make<PopupMenu>(placed("popup", "PopupMenu", {{"TabIndex", 0}}, Text("Alpha\rBeta")));
+    bind(popup, "Change", "(  )");
+    ASSERT_EQ(popup->ListIndex(), 0);
+
+    popup->DeleteAllRows(); // drops the chosen row
     EXPECT_EQ(popup->ListIndex(), -1);
+    EXPECT_EQ(popup->RowText(0), Text());
     popup->AddRow(Text("One"));
     popup->AddRow(Text("Two"));
     EXPECT_EQ(popup->ListIndex(), -1) << "adding rows chooses none";
     EXPECT_EQ(popup->Text(), Text());
     EXPECT_EQ(qobject_cast<QComboBox*>(popup->widget())->currentIndex(), -1);
     EXPECT_TRUE(window->log.empty());
-
-    popup->setListIndex(1);
-    popup->setListIndex(1);
-    popup->setListIndex(7);
-    EXPECT_EQ(window->log.size(), 1u);
-    EXPECT_EQ(popup->Text(), Text("Two"));
-    qobject_cast<QComboBox*>(popup->widget())->setCurrentIndex(0); // as the user's choice does
-    EXPECT_EQ(window->log.size(), 2u);
-    EXPECT_EQ(popup->ListIndex(), 0);
-    popup->DeleteAllRows();
-    EXPECT_EQ(window->log.size(), 2u);
-    EXPECT_EQ(popup->RowText(0), Text());
 }
 
-TEST_F(ControlsTest, EditFieldRaisesTextChangeForRealChangesOnly)
+TEST_F(ControlsTest, SettingAnEditFieldsTextFromCodeRaisesTextChange)
 {
     auto field = make<EditField>(fieldRow("field", {}, Text("start")));
     bind(field, "TextChange", "(  )");
-    auto* line = field->widget()->findChild<QLineEdit*>();
     field->setText(Text("start"));
-    EXPECT_TRUE(window->log.empty());
+    EXPECT_TRUE(window->log.empty()) << "the same text is no change";
     field->setText(Text("next"));
+    EXPECT_EQ(window->log.size(), 1u);
+    auto notes = make<EditField>(fieldRow("notes", {{"Multiline", true}}, Text("one")));
+    bind(notes, "TextChange", "(  )");
+    notes->setText(Text("one\rtwo"));
+    EXPECT_EQ(window->log.size(), 2u) << "a multi-line field as well";
+    EXPECT_EQ(notes->Text(), Text("one\rtwo"));
+}
+
+TEST_F(ControlsTest, EditFieldRaisesTextChangeForTypingButNotForKeysItRefuses)
+{
+    auto field = make<EditField>(fieldRow("field", {}, Text("next")));
+    bind(field, "TextChange", "(  )");
+    auto* line = field->widget()->findChild<QLineEdit*>();
     QTest::keyClick(line, Qt::Key_End);
     QTest::keyClicks(line, "!");
-    EXPECT_EQ(window->log.size(), 2u);
+    EXPECT_EQ(window->log.size(), 1u);
     EXPECT_EQ(field->Text(), Text("next!"));
 
     SetProperties(*field, DescriptionWriter().add("ReadOnly", true).text());
     QTest::keyClicks(line, "x");
     EXPECT_EQ(field->Text(), Text("next!"));
-    EXPECT_EQ(window->log.size(), 2u);
+    EXPECT_EQ(window->log.size(), 1u);
 
     bind(field, "KeyDown", "( String ) as Boolean");
     window->reply = true;
@@ -251,23 +320,30 @@ TEST_F(ControlsTest, ProgressBarKeepsItsValueAndShowsItClamped)
 
 TEST_F(ControlsTest, TimerFiresRepeatedlyOnceOrAfterItsNewPeriod)
 {
+    // A plain Qt timer as a clock to compare with: what it counts shows how much time has
+    // passed without the test waiting for a fixed time.
+    int referenceTicks = 0;
+    QTimer reference;
+    QObject::connect(&reference, &QTimer::timeout, [&] { ++referenceTicks; });
+    const auto actions = [this] { return window->log.size(); };
+
     auto timer = make<Timer>(timerRow(Timer::kModeMultiple, 10));
     bind(timer, "Action", "(  )");
-    testsupport::runEventsFor(120);
-    EXPECT_GE(window->log.size(), 3u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions() >= 3; }, testsupport::kPatience));
 
     timer->setMode(Timer::kModeSingle);
     window->log.clear();
-    testsupport::runEventsFor(80);
-    EXPECT_EQ(window->log.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions() >= 1; }, testsupport::kPatience));
     EXPECT_EQ(timer->Mode(), Timer::kModeOff);
+    reference.start(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return referenceTicks >= 5; }, testsupport::kPatience));
+    EXPECT_EQ(actions(), 1u) << "a single timer fires once";
 
     timer->setPeriod(60000);
     timer->setMode(Timer::kModeMultiple);
     timer->setPeriod(0); // counts as 1 ms, from now on
     window->log.clear();
-    testsupport::runEventsFor(50);
-    EXPECT_GE(window->log.size(), 2u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return actions() >= 2; }, testsupport::kPatience));
 }
 
 TEST_F(ControlsTest, TimerHandlerMayReleaseItsWindow)
@@ -279,8 +355,42 @@ TEST_F(ControlsTest, TimerHandlerMayReleaseItsWindow)
         window->Close();
         window.reset();
     };
-    testsupport::runEventsFor(30);
-    EXPECT_FALSE(window);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window; }, testsupport::kPatience));
+}
+
+TEST_F(ControlsTest, AControlsPlaceIsInWindowCoordinatesAlsoInsideAnotherAndItIsDrawnAboveIt)
+{
+    const auto rectangle = [](std::string_view name, int left, int top, int width, int height, std::uint32_t fill,
+                              std::vector<DescriptionEntry> more) {
+        more.insert(more.begin(), {{"FillColor", Color::rgb(fill)}, {"BorderWidth", 0},
+                                   {"TopLeftColor", Color::rgb(fill)}, {"BottomRightColor", Color::rgb(fill)}});
+        return ControlTableRow{1, name, "Rectangle", {}, left, top, width, height, "L T", std::nullopt,
+                               std::move(more), {}};
+    };
+    auto outer = make<Rectangle>(rectangle("outer", 20, 30, 200, 100, 0x00FF00, {}));
+    auto inner = make<Rectangle>(rectangle("inner", 60, 70, 40, 20, 0xFF0000, {{"InitialParent", Text("outer")}}));
+
+    EXPECT_EQ(QRect(inner->Left(), inner->Top(), inner->Width(), inner->Height()), QRect(60, 70, 40, 20));
+    EXPECT_EQ(inner->widget()->mapTo(window->content(), QPoint(0, 0)), QPoint(60, 70));
+    const QImage drawn = window->content()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(80, 80), QColor(Qt::red)) << "the inner control is drawn above the outer";
+    EXPECT_EQ(drawn.pixelColor(30, 40), QColor(Qt::green));
+}
+
+TEST_F(ControlsTest, TextSizeZeroAndTheFontSystemAreTheDesktopsDefaultFontAndSize)
+{
+    const QFont desktop = QApplication::font();
+    auto label = make<StaticText>(placed("label", "StaticText",
+                                         {{"TabIndex", 0}, {"TextFont", Text("System")}, {"TextSize", 0}}, Text("a")));
+    EXPECT_EQ(label->widget()->font().family(), desktop.family());
+    EXPECT_EQ(label->widget()->font().pointSizeF(), desktop.pointSizeF());
+
+    // Back to the desktop's after another font and size.
+    SetProperties(*label, DescriptionWriter().add("TextFont", Text("Courier")).add("TextSize", 14).text());
+    EXPECT_EQ(label->widget()->font().pixelSize(), 14);
+    SetProperties(*label, DescriptionWriter().add("TextFont", Text("System")).add("TextSize", 0).text());
+    EXPECT_EQ(label->widget()->font().family(), desktop.family());
+    EXPECT_EQ(label->widget()->font().pointSizeF(), desktop.pointSizeF());
 }
 
 } // namespace

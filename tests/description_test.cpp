@@ -124,48 +124,6 @@ TEST(MainWindowDescription, FileListIs703BytesAndEveryControlIsOutsideControlArr
     }
 }
 
-// Decoding each description gives back, key by key in the class's order, the values of
-// the row it was written from, and the defaults everywhere else.
-class ProgramDescriptions : public ::testing::TestWithParam<const std::vector<ControlTableRow>*> {};
-
-TEST_P(ProgramDescriptions, DecodeBackToTheirTables)
-{
-    for (const ControlTableRow& row : *GetParam()) {
-        SCOPED_TRACE(std::string(row.name));
-        const auto entries = decodeDescription(encodeControlDescription(row), row.className, row.name);
-        const auto& keys = descriptionKeys(row.className);
-        ASSERT_EQ(entries.size(), keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            const DescriptionEntry& entry = entries[i];
-            EXPECT_EQ(entry.key, keys[i]);
-            const auto given = std::find_if(row.otherValues.begin(), row.otherValues.end(),
-                                            [&](const DescriptionEntry& e) { return e.key == entry.key; });
-            if (given != row.otherValues.end())
-                EXPECT_EQ(entry.value, given->value) << entry.key;
-            else if (entry.key == "Name")
-                EXPECT_EQ(entry.value, PropertyValue(Text(row.name)));
-            else if (entry.key == "Left")
-                EXPECT_EQ(entry.value, PropertyValue(*row.left));
-            else if (entry.key == "Top")
-                EXPECT_EQ(entry.value, PropertyValue(*row.top));
-            else if (entry.key == "Width")
-                EXPECT_EQ(entry.value, PropertyValue(*row.width));
-            else if (entry.key == "Height")
-                EXPECT_EQ(entry.value, PropertyValue(*row.height));
-            else if (entry.key.starts_with("Lock"))
-                EXPECT_EQ(std::get<bool>(entry.value), row.locks.find(entry.key[4]) != std::string_view::npos)
-                    << entry.key;
-            else if (textKeyOf(row.className) == entry.key)
-                EXPECT_EQ(entry.value, PropertyValue(row.textOrCaption.value_or(Text())));
-            else
-                EXPECT_EQ(entry.value, *tableDefault(entry.key)) << entry.key;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Windows, ProgramDescriptions,
-                         ::testing::Values(&parvolin::Window1::controlTable(), &parvolin::Window2::controlTable()));
-
 TEST(MainWindowDescription, WindowKeysDecodeInOrder)
 {
     const auto& table = parvolin::Window1::windowTable();

@@ -5,6 +5,7 @@
 #include "description/DescriptionTable.h"
 #include "runtime/EventLoop.h"
 #include "ui/ControlCreation.h"
+#include "ui/MenuCommands.h"
 #include "ui/PushButton.h"
 #include "ui/Timer.h"
 
@@ -15,6 +16,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace platform;
 
@@ -46,8 +50,15 @@ public:
     }
     void Event_Open() { throw std::runtime_error("Opening went wrong."); }
     bool failBtn_Typed(const Text&) { return false; }
+    bool about_Action()
+    {
+        if (++abouts == 1)
+            throw NilObjectException("The About window");
+        return true;
+    }
 
     int presses = 0;
+    int abouts = 0;
     int ticks = 0;
 };
 
@@ -60,7 +71,8 @@ Ref<FaultyWindow> openFaultyWindow()
                                                             method<&FaultyWindow::failBtn_Action>("failBtn_Action"),
                                                             method<&FaultyWindow::tick_Action>("tick_Action"),
                                                             method<&FaultyWindow::Event_Open>("Event_Open"),
-                                                            method<&FaultyWindow::failBtn_Typed>("failBtn_Typed")};
+                                                            method<&FaultyWindow::failBtn_Typed>("failBtn_Typed"),
+                                                            method<&FaultyWindow::about_Action>("about_Action")};
                           }});
     registry.build(FaultyWindow::kClassName);
     auto window = RuntimeNewObject<FaultyWindow>();
@@ -70,7 +82,7 @@ Ref<FaultyWindow> openFaultyWindow()
 
 } // namespace
 
-TEST(HandlerExceptions, AreReportedAndTheNextEventsStillRun)
+TEST(HandlerExceptions, AnExceptionLeavingAHandlerATimerOrAMenuCommandIsReportedAndTheNextEventRuns)
 {
     testsupport::ReportCatcher reports;
     auto window = openFaultyWindow();
@@ -85,37 +97,39 @@ TEST(HandlerExceptions, AreReportedAndTheNextEventsStillRun)
     widget->click();
     widget->click();
     EXPECT_EQ(window->presses, 2);
+    EXPECT_EQ(reports.countHolding("F00:ABCD.mp3"), 2u);
+    EXPECT_EQ(reports.countHolding("failBtn"), 2u) << "the report names the control";
 
-    testsupport::runEventsFor(100);
-    EXPECT_GT(window->ticks, 2); // the timer went on after its first action failed
+    // The timer goes on after its first action failed.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->ticks > 2; }, testsupport::kPatience));
+    EXPECT_EQ(reports.countHolding("The first tick failed."), 1u);
 
-    std::size_t buttonReports = 0, tickReports = 0;
-    for (const ExceptionReport& report : reports.reports()) {
-        EXPECT_FALSE(report.fatal);
-        if (report.message.find("F00:ABCD.mp3") != std::string::npos) {
-            ++buttonReports;
-            EXPECT_NE(report.message.find("failBtn"), std::string::npos) << report.message;
-        }
-        if (report.message.find("first tick") != std::string::npos)
-            ++tickReports;
-    }
-    EXPECT_EQ(buttonReports, 2u);
-    EXPECT_EQ(tickReports, 1u);
+    window->AddMenuHandler("About", menuHandlerDelegate(Ref<Object>(window), "About", "about_Action"));
+    EXPECT_TRUE(dispatchMenuCommand(Text("About"), window));
+    EXPECT_TRUE(dispatchMenuCommand(Text("About"), window));
+    EXPECT_EQ(window->abouts, 2);
+    EXPECT_EQ(reports.countHolding("The About window"), 1u);
+    EXPECT_EQ(reports.countHolding("menu command About"), 1u);
+
+    for (const ExceptionReport& report : reports.reports())
+        EXPECT_FALSE(report.fatal) << report.message;
     window->Close();
 }
 
-TEST(HandlerExceptions, DefaultReportIsAModalMessageInPlainWords)
+TEST(HandlerExceptions, AReportIsShownAtOnceInAModalMessageInPlainWords)
 {
     QString shown;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    QTimer reader; // reads and closes the message as soon as it is up
+    reader.setInterval(5);
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = box->text() + "\n" + box->informativeText();
             box->accept();
         }
     });
+    reader.start();
     ReportHandlerException(std::make_exception_ptr(NilObjectException("The music folder \"F03\"")), "");
-    EXPECT_TRUE(shown.contains("could not finish")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Parvolin could not finish")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("The music folder \"F03\" is missing")) << shown.toStdString();
 }
 
@@ -142,40 +156,101 @@ TEST(EventBinding, FailsAtOnceNamingWindowControlEventAndMethod)
     window->Close();
 }
 
-TEST(HandlerExceptions, AFailureThatRepeatsWhileItsReportIsOpenDoesNotStackReports)
+namespace {
+
+// Shows reports by noting them; what `whileShown` does happens while a report is on screen,
+// as events go on under a modal message.
+class ReportScreen {
+public:
+    ReportScreen()
+    {
+        previous_ = setExceptionReporter([this](const ExceptionReport& report) {
+            const std::string message = report.message.substr(0, report.message.find('\n'));
+            log.push_back("shown " + message);
+            if (whileShown) {
+                const auto during = std::exchange(whileShown, nullptr);
+                during();
+            }
+            log.push_back("closed " + message);
+        });
+    }
+    ~ReportScreen() { setExceptionReporter(std::move(previous_)); }
+    ReportScreen(const ReportScreen&) = delete;
+    ReportScreen& operator=(const ReportScreen&) = delete;
+
+    std::vector<std::string> log;
+    std::function<void()> whileShown;
+
+private:
+    ExceptionReporter previous_;
+};
+
+void failWith(const char* message)
+{
+    dispatchGuarded("a test", [message]() -> Value { throw std::runtime_error(message); });
+}
+
+} // namespace
+
+TEST(HandlerExceptions, ReportsThatComeWhileOneIsOnScreenWaitTheirTurn)
+{
+    ReportScreen screen;
+    screen.whileShown = [] {
+        failWith("Second.");
+        failWith("Third.");
+    };
+    failWith("First.");
+    EXPECT_EQ(screen.log, (std::vector<std::string>{"shown First.", "closed First.", "shown Second.", "closed Second.",
+                                                    "shown Third.", "closed Third."}));
+}
+
+TEST(HandlerExceptions, TheSameReportIsNotQueuedTwice)
+{
+    ReportScreen screen;
+    screen.whileShown = [] {
+        failWith("First.");  // the one on screen
+        failWith("Second.");
+        failWith("Second."); // already waiting
+    };
+    failWith("First.");
+    EXPECT_EQ(screen.log,
+              (std::vector<std::string>{"shown First.", "closed First.", "shown Second.", "closed Second."}));
+    failWith("First."); // once it is closed, the same fault is reported again
+    EXPECT_EQ(screen.log.size(), 6u);
+}
+
+TEST(HandlerExceptions, AFailureThatRepeatsUnderItsModalMessageShowsOneMessageAtATime)
 {
     // Timers whose actions always fail, as a fault that repeats would. (Qt never runs a
     // timer's action again while it is still running, so it takes several to stack.)
     QTimer failing[3];
     for (QTimer& timer : failing) {
         timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [] {
-            dispatchGuarded("repeating timer", []() -> Value { throw std::runtime_error("The tick failed again."); });
-        });
+        QObject::connect(&timer, &QTimer::timeout, [] { failWith("The tick failed again."); });
     }
     int boxesAtOnce = 0;
-    int boxesShown = 0;
+    int turnsWithABox = 0;
+    bool closed = false;
     QTimer watcher;
     watcher.setInterval(20);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        const auto boxes = QApplication::topLevelWidgets();
         int open = 0;
-        for (QWidget* widget : boxes)
+        for (QWidget* widget : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox*>(widget) && widget->isVisible())
                 ++open;
         boxesAtOnce = std::max(boxesAtOnce, open);
-        if (open > 0 && ++boxesShown >= 5) { // the box has been up for a while: close it
+        if (open > 0 && ++turnsWithABox >= 5) { // the box has been up for a while: close it
             for (QTimer& timer : failing)
                 timer.stop();
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 box->accept();
+                closed = true;
+            }
         }
     });
     for (QTimer& timer : failing)
         timer.start();
     watcher.start();
-    testsupport::runEventsFor(400);
-    watcher.stop();
-    EXPECT_EQ(boxesAtOnce, 1) << "shown " << boxesShown;
-    EXPECT_GE(boxesShown, 5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed && !QApplication::activeModalWidget(); }, testsupport::kPatience));
+    EXPECT_EQ(boxesAtOnce, 1) << "turns with a box: " << turnsWithABox;
 }

@@ -1,6 +1,8 @@
 // The run time: texts, handles, class records and delegates.
 
 #include "TestSupport.h"
+#include "menus/MenuItem.h"
+#include "runtime/Application.h"
 #include "runtime/ClassRecord.h"
 #include "runtime/Delegate.h"
 #include "runtime/Text.h"
@@ -188,14 +190,21 @@ TEST(Delegates, PlainFunctionsTakeOnlyTheEmptySignature)
     EXPECT_THROW(RuntimeCreateDelegate(Invoker::Invoke, "_Startup", [] {}, "(  ) as Boolean"), BindingError);
 }
 
-TEST(Delegates, ListedButNotOfferedOperationsRefuseClearly)
+TEST(Delegates, OperationsTheDesktopDoesNotOfferRefuseWithAMessageThatSaysSo)
 {
-    const Operation op = declaredOnly("NewDocument", "(  )", "this application keeps no documents.");
-    Object object;
-    try {
-        op.body(object, {});
-        FAIL();
-    } catch (const UnsupportedOperation& error) {
-        EXPECT_NE(std::string(error.what()).find("NewDocument"), std::string::npos);
-    }
+    const auto refusal = [](const Ref<Object>& object, const std::string& name, const std::string& signature) {
+        try {
+            delegateForMethod(object, name, signature, "test").invoke();
+        } catch (const UnsupportedOperation& error) {
+            return std::string(error.what());
+        }
+        return std::string("no refusal");
+    };
+    const Ref<Object> application(RuntimeNewObject<Application>());
+    const Ref<Object> item(RuntimeNewObject<MenuItem>());
+    const std::string documents = refusal(application, "NewDocument", "(  )");
+    EXPECT_NE(documents.find("\"NewDocument\" is not available"), std::string::npos) << documents;
+    EXPECT_NE(documents.find("no documents"), std::string::npos) << documents;
+    EXPECT_NE(refusal(application, "AddTrayItem", "( TrayItem )").find("no tray items"), std::string::npos);
+    EXPECT_NE(refusal(item, "PopUp", "(  ) as MenuItem").find("no contextual menus"), std::string::npos);
 }

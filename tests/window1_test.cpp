@@ -1,10 +1,14 @@
-// The main window as start-up leaves it: its controls, its places and its instance.
+// The main window as start-up leaves it: its controls, its places and its instance; and
+// both of the program's windows built as their tables describe them.
 
+#include "PlayerFixture.h"
 #include "TestSupport.h"
 #include "browser/Window1.h"
+#include "browser/Window2.h"
 #include "runtime/EventLoop.h"
 #include "ui/EditField.h"
 #include "ui/Listbox.h"
+#include "ui/BevelButton.h"
 #include "ui/PopupMenu.h"
 #include "ui/PushButton.h"
 #include "ui/StaticText.h"
@@ -51,13 +55,101 @@ protected:
         return QRect(c->Left(), c->Top(), c->Width(), c->Height());
     }
 
+    testsupport::FakeVolumes volumes; // none with a player
     testsupport::ReportCatcher reports;
     Ref<Window1> window;
 };
 
+// The value a row gives for a key, or the default when it gives none.
+template <class T>
+T given(const ControlTableRow& row, std::string_view key, T fallback)
+{
+    for (const DescriptionEntry& entry : row.otherValues)
+        if (entry.key == key)
+            return std::get<T>(entry.value);
+    return fallback;
+}
+
+template <class C>
+std::shared_ptr<C> as(const Ref<Control>& control)
+{
+    return std::dynamic_pointer_cast<C>(control.shared());
+}
+
+// What a control shows of its row's text column: a list its headings, a pop-up menu its
+// rows.
+Text shownText(const Ref<Control>& control)
+{
+    if (const auto label = as<StaticText>(control))
+        return label->Text();
+    if (const auto field = as<EditField>(control))
+        return field->Text();
+    if (const auto button = as<PushButton>(control))
+        return button->Caption();
+    if (const auto bevel = as<BevelButton>(control))
+        return bevel->Caption();
+    Text joined;
+    const auto join = [&](const Text& part, const char* separator) {
+        joined = joined.empty() ? part : joined + separator + part;
+    };
+    if (const auto list = as<Listbox>(control))
+        for (std::int32_t column = 0; !list->Heading(column).empty(); ++column)
+            join(list->Heading(column), "\t");
+    if (const auto popup = as<PopupMenu>(control))
+        for (std::int32_t row = 0; row < popup->ListCount(); ++row)
+            join(popup->RowText(row), "\r");
+    return joined;
+}
+
+// Every control of the window is there, of its row's class, in its row's place (the window
+// at its described size), showing its row's text, visible and enabled as the row says.
+// `rewritten` names the labels whose text the window's Open event has replaced already.
+void expectBuiltFromItsTable(const Ref<Window>& window, const std::vector<ControlTableRow>& rows,
+                             const std::vector<std::string_view>& rewritten = {})
+{
+    EXPECT_EQ(window->controls().size(), rows.size());
+    for (const ControlTableRow& row : rows) {
+        SCOPED_TRACE(std::string(row.name));
+        const Ref<Control> control = window->controlByName(row.name);
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->classRecord()->name(), row.generatedClass.empty() ? row.className : row.generatedClass);
+        if (const auto timer = as<Timer>(control)) {
+            EXPECT_EQ(timer->Mode(), given<std::int32_t>(row, "Mode", -1));
+            EXPECT_EQ(timer->Period(), given<std::int32_t>(row, "Period", -1));
+            continue;
+        }
+        const auto placed = as<RectControl>(control);
+        ASSERT_TRUE(placed);
+        EXPECT_EQ(QRect(placed->Left(), placed->Top(), placed->Width(), placed->Height()),
+                  QRect(*row.left, *row.top, *row.width, *row.height));
+        EXPECT_EQ(placed->Visible(), given(row, "Visible", true));
+        EXPECT_EQ(placed->Enabled(), given(row, "Enabled", true));
+        if (std::find(rewritten.begin(), rewritten.end(), row.name) == rewritten.end()) {
+            EXPECT_EQ(shownText(control), row.textOrCaption.value_or(Text()));
+        }
+    }
+}
+
 } // namespace
 
-TEST_F(MainWindowTest, OpensWithTheDescribedStateBeforeAnyScan)
+TEST_F(MainWindowTest, EveryControlIsBuiltAsItsRowDescribesIt)
+{
+    // The scan when the window opens replaces the texts of the device count and the device
+    // path (checked where the opening state is).
+    expectBuiltFromItsTable(Ref<Window>(window), Window1::controlTable(), {"iPods", "iPodPath"});
+}
+
+TEST_F(MainWindowTest, TheProgressWindowsEveryControlIsBuiltAsItsRowDescribesIt)
+{
+    const Ref<parvolin::Window2> progress = parvolin::Window2::instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(progress->widget()));
+    EXPECT_EQ(progress->Width(), 580);
+    EXPECT_EQ(progress->Height(), 121);
+    expectBuiltFromItsTable(Ref<Window>(progress), parvolin::Window2::controlTable());
+    progress->Close();
+}
+
+TEST_F(MainWindowTest, OpensWithTheDescribedStateAndTheFirstScansTexts)
 {
     EXPECT_EQ(window->Title(), Text("a"));
     EXPECT_EQ(window->Width(), 580);
@@ -69,9 +161,10 @@ TEST_F(MainWindowTest, OpensWithTheDescribedStateBeforeAnyScan)
     EXPECT_FALSE(control<PushButton>("copyBtn")->Enabled());
     EXPECT_EQ(control<PushButton>("copyBtn")->Caption(), Text("Copy"));
     EXPECT_EQ(control<StaticText>("iPodFiles")->Text(), Text("0 files..."));
-    EXPECT_EQ(control<StaticText>("iPods")->Text(), Text("0 iPod(s)"));
+    // The Open event's scan, which found no player, replaced the labels' first texts.
+    EXPECT_EQ(control<StaticText>("iPods")->Text(), Text("Found 0 iPod(s)"));
     EXPECT_FALSE(control<StaticText>("iPodPath")->Visible());
-    EXPECT_EQ(control<StaticText>("iPodPath")->Text(), Text("No iPod found..."));
+    EXPECT_EQ(control<StaticText>("iPodPath")->Text(), Text(":iPod_Control:"));
     EXPECT_EQ(control<EditField>("copyTo")->Text(), Text(""));
     EXPECT_EQ(control<PopupMenu>("iPodsMenu")->ListCount(), 0);
     EXPECT_EQ(control<Listbox>("ListBox1")->ColumnCount(), 4);

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 tools/install-packages.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPARVOLIN_TESTS=OFF -DPARVOLIN_BENCH=OFF >/dev/null
 cmake --build build/release -j"$(nproc)" --target parvolin
-exec build/release/parvolin
+exec build/release/bin/parvolin

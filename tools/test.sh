@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds Parvolin with warnings as errors and runs every
-# test twice: in a normal build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up a fresh Debian 12 machine, then builds Parvolin with warnings as errors and runs
+# every test, three times over (see CMakePresets.json): built with GCC, built with GCC
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and built with Clang. Each run
+# has every test on its own, then each test binary whole in a random order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-packages.sh
 jobs="$(nproc)"
 
 run_suite() {
-  local dir="$1"; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DPARVOLIN_WERROR=ON "$@" >/dev/null
-  cmake --build "$dir" -j"$jobs"
-  (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 300)
+  local preset="$1"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+  ctest --preset "$preset" -j"$jobs"
 }
 
-echo "== Normal build"
-run_suite build/test -DPARVOLIN_BENCH=ON
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-run_suite build/test-sanitized -DPARVOLIN_SANITIZE=ON -DPARVOLIN_BENCH=OFF
+echo "== GCC"
+run_suite ci
+echo "== GCC with AddressSanitizer and UndefinedBehaviorSanitizer ($SECONDS s so far)"
+run_suite asan
+echo "== Clang ($SECONDS s so far)"
+run_suite ci-clang

@@ -4,4 +4,5 @@
 // written in.
 
 #include "description/DescriptionFormat.h"
+#include "description/DescriptionLayout.h"
 #include "description/DescriptionTable.h"

@@ -1,100 +1,11 @@
 #include "description/DescriptionFormat.h"
 
+#include "description/DescriptionLayout.h"
 #include "runtime/Exceptions.h"
-
-#include <map>
 
 namespace platform {
 
 namespace {
-
-using Keys = std::vector<std::string_view>;
-
-const std::map<std::string_view, PropertyType, std::less<>>& keyTypes()
-{
-    static const std::map<std::string_view, PropertyType, std::less<>> types = [] {
-        std::map<std::string_view, PropertyType, std::less<>> map;
-        for (std::string_view key : {"Name", "Title", "Text", "Caption", "InitialValue", "ColumnWidths", "TextFont",
-                                     "HelpTag", "InitialParent", "DataSource", "DataField", "Format", "Mask"})
-            map.emplace(key, PropertyType::String);
-        for (std::string_view key :
-             {"Index", "Left", "Top", "Width", "Height", "MinWidth", "MinHeight", "MaxWidth", "MaxHeight",
-              "Placement", "Frame", "MacProcID", "TabPanelIndex", "TabIndex", "TextSize", "TextAlign", "Alignment",
-              "LimitText", "BorderWidth", "ColumnCount", "HeadingIndex", "GridLinesHorizontal", "GridLinesVertical",
-              "DefaultRowHeight", "_ScrollWidth", "_ScrollOffset", "SelectionType", "ListIndex", "Maximum",
-              "CaptionAlign", "CaptionPlacement", "CaptionDelta", "IconAlign", "IconDX", "IconDY", "Bevel", "HasMenu",
-              "MenuValue", "ButtonType", "Mode", "Period"})
-            map.emplace(key, PropertyType::Integer);
-        for (std::string_view key :
-             {"Visible", "Enabled", "AutoDeactivate", "TabStop", "LockLeft", "LockTop", "LockRight", "LockBottom",
-              "Composite", "HasBackColor", "FullScreen", "MenuBarVisible", "CloseButton", "Resizeable", "LiveResize",
-              "MaximizeButton", "MinimizeButton", "Multiline", "Bold", "Italic", "Underline", "Default", "Cancel",
-              "UseFocusRing", "AcceptFocus", "AcceptTabs", "DoubleBuffer", "EraseBackground", "Border", "HasHeading",
-              "Hierarchical", "EnableDrag", "EnableDragReorder", "RequiresSelection", "ColumnsResizable",
-              "AutoHideScrollbars", "ScrollbarHorizontal", "ScrollBarVertical", "ScrollbarVertical", "Styled",
-              "Password", "ReadOnly"})
-            map.emplace(key, PropertyType::Boolean);
-        for (std::string_view key : {"BackColor", "TextColor", "FillColor", "TopLeftColor", "BottomRightColor"})
-            map.emplace(key, PropertyType::Color);
-        return map;
-    }();
-    return types;
-}
-
-Keys withCommonHead(std::initializer_list<std::string_view> rest)
-{
-    Keys keys{"Name", "Index", "Left", "Top", "Width", "Height", "LockLeft", "LockTop", "LockRight", "LockBottom",
-              "TabPanelIndex"};
-    keys.insert(keys.end(), rest.begin(), rest.end());
-    return keys;
-}
-
-const std::map<std::string_view, Keys, std::less<>>& keysByClass()
-{
-    static const std::map<std::string_view, Keys, std::less<>> classes{
-        {"Window",
-         {"Placement", "Width", "Height", "MinWidth", "MinHeight", "MaxWidth", "MaxHeight", "Frame", "Composite",
-          "HasBackColor", "BackColor", "Title", "Visible", "FullScreen", "MenuBarVisible", "CloseButton", "Resizeable",
-          "LiveResize", "MaximizeButton", "MinimizeButton", "MacProcID"}},
-        {"Rectangle", withCommonHead({"Visible", "HelpTag", "AutoDeactivate", "Enabled", "FillColor", "BorderWidth",
-                                      "TopLeftColor", "BottomRightColor", "InitialParent"})},
-        {"Canvas", withCommonHead({"TabIndex", "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
-                                   "UseFocusRing", "AcceptFocus", "AcceptTabs", "DoubleBuffer", "EraseBackground",
-                                   "InitialParent"})},
-        {"StaticText", withCommonHead({"TabIndex", "Text", "TextAlign", "TextColor", "Multiline", "Enabled",
-                                       "Visible", "HelpTag", "AutoDeactivate", "TextFont", "TextSize", "Bold",
-                                       "Italic", "Underline", "DataSource", "DataField", "InitialParent"})},
-        {"PushButton", withCommonHead({"TabIndex", "TabStop", "Caption", "Default", "Cancel", "Enabled", "Visible",
-                                       "HelpTag", "AutoDeactivate", "TextFont", "TextSize", "Bold", "Italic",
-                                       "Underline", "InitialParent"})},
-        {"BevelButton",
-         withCommonHead({"TabIndex", "TabStop", "InitialParent", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
-                         "Caption", "CaptionAlign", "CaptionPlacement", "CaptionDelta", "IconAlign", "IconDX",
-                         "IconDY", "Bevel", "HasMenu", "Value", "MenuValue", "ButtonType", "AcceptFocus", "TextFont",
-                         "TextSize", "Bold", "Italic", "Underline"})},
-        {"Listbox",
-         withCommonHead({"TabIndex", "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled", "Border",
-                         "ColumnCount", "ColumnWidths", "HasHeading", "UseFocusRing", "InitialValue", "HeadingIndex",
-                         "ScrollbarHorizontal", "ScrollBarVertical", "GridLinesHorizontal", "GridLinesVertical",
-                         "DefaultRowHeight", "_ScrollWidth", "_ScrollOffset", "TextFont", "TextSize", "Bold", "Italic",
-                         "Underline", "Hierarchical", "EnableDrag", "EnableDragReorder", "RequiresSelection",
-                         "SelectionType", "ColumnsResizable", "AutoHideScrollbars", "DataSource", "DataField",
-                         "InitialParent"})},
-        {"PopupMenu", withCommonHead({"TabIndex", "TabStop", "Enabled", "InitialValue", "ListIndex", "Visible",
-                                      "HelpTag", "AutoDeactivate", "TextFont", "TextSize", "Bold", "Italic",
-                                      "Underline", "DataSource", "DataField", "InitialParent"})},
-        {"EditField",
-         withCommonHead({"TabIndex", "TabStop", "Border", "Multiline", "ScrollbarHorizontal", "ScrollbarVertical",
-                         "Styled", "Password", "UseFocusRing", "TextColor", "BackColor", "Enabled", "Format", "Visible",
-                         "HelpTag", "AutoDeactivate", "TextFont", "TextSize", "Bold", "Italic", "Underline", "Text",
-                         "Mask", "ReadOnly", "LimitText", "AcceptTabs", "Alignment", "DataSource", "DataField",
-                         "InitialParent"})},
-        {"ProgressBar", withCommonHead({"Visible", "HelpTag", "AutoDeactivate", "Enabled", "Value", "Maximum",
-                                        "InitialParent"})},
-        {"Timer", {"Mode", "Period"}},
-    };
-    return classes;
-}
 
 void appendUInt32(std::string& bytes, std::uint32_t value)
 {
@@ -129,13 +40,10 @@ std::size_t fixedSize(PropertyType type)
 
 std::optional<PropertyType> propertyType(std::string_view key, std::string_view className)
 {
-    if (key == "Value")
-        return className == "BevelButton" ? PropertyType::Boolean : PropertyType::Integer;
-    const auto& types = keyTypes();
-    const auto found = types.find(key);
-    if (found == types.end())
+    const KeyLayout* layout = descriptionLayout(className).find(key);
+    if (!layout)
         return std::nullopt;
-    return found->second;
+    return layout->type;
 }
 
 PropertyType typeOf(const PropertyValue& value)
@@ -150,15 +58,6 @@ PropertyType typeOf(const PropertyValue& value)
     default:
         return PropertyType::String;
     }
-}
-
-const std::vector<std::string_view>& descriptionKeys(std::string_view className)
-{
-    const auto& classes = keysByClass();
-    const auto found = classes.find(className);
-    if (found == classes.end())
-        throw DescriptionError("There is no description layout for the class \"" + std::string(className) + "\".");
-    return found->second;
 }
 
 DescriptionWriter& DescriptionWriter::add(std::string_view key, const PropertyValue& value)
@@ -190,6 +89,7 @@ std::vector<DescriptionEntry> decodeDescription(const Text& description, std::st
 {
     const std::string& bytes = description.bytes();
     const std::string who = "The description of " + std::string(objectName) + " (" + std::string(className) + ")";
+    const ClassLayout& layout = descriptionLayout(className);
     std::vector<DescriptionEntry> entries;
     std::size_t at = 0;
     while (at < bytes.size()) {
@@ -197,14 +97,15 @@ std::vector<DescriptionEntry> decodeDescription(const Text& description, std::st
         if (blank == std::string::npos)
             throw DescriptionError(who + " is cut short after " + std::to_string(at) + " bytes.");
         std::string key = bytes.substr(at, blank - at);
-        const auto type = propertyType(key, className);
-        if (!type)
-            throw DescriptionError(who + " holds the unknown property \"" + key + "\".");
+        const KeyLayout* known = layout.find(key);
+        if (!known)
+            throw DescriptionError(who + " holds the unknown property \"" + key + "\": a " + std::string(className) +
+                                   " has no such key.");
         at = blank + 1;
-        if (bytes.size() - at < fixedSize(*type))
+        if (bytes.size() - at < fixedSize(known->type))
             throw DescriptionError(who + " is cut short in the value of \"" + key + "\".");
         PropertyValue value;
-        switch (*type) {
+        switch (known->type) {
         case PropertyType::Boolean:
             value = bytes[at] != 0;
             at += 1;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -36,6 +37,22 @@ enum class PropertyType { Boolean, Integer, Color, String };
 
 using PropertyValue = std::variant<bool, std::int32_t, Color, Text>;
 
+// The description type of a C++ value type.
+template <class T>
+constexpr PropertyType propertyTypeOf()
+{
+    if constexpr (std::is_same_v<T, bool>)
+        return PropertyType::Boolean;
+    else if constexpr (std::is_same_v<T, std::int32_t>)
+        return PropertyType::Integer;
+    else if constexpr (std::is_same_v<T, Color>)
+        return PropertyType::Color;
+    else {
+        static_assert(std::is_same_v<T, Text>, "a description value is a bool, an std::int32_t, a Color or a Text");
+        return PropertyType::String;
+    }
+}
+
 struct DescriptionEntry {
     std::string key;
     PropertyValue value;
@@ -45,8 +62,9 @@ struct DescriptionEntry {
 // The integer that means "belongs to no control array" (bytes 80 00 00 00).
 inline constexpr std::int32_t kNoControlArray = INT32_MIN;
 
-// The type of a key, or nothing for a key the format does not know. `Value` is a Boolean
-// for a BevelButton and an integer everywhere else.
+// The type of a key in a class's descriptions, or nothing when the class does not have the
+// key. Each class's own table decides: `Value` is a Boolean for a BevelButton and an
+// integer for a ProgressBar.
 std::optional<PropertyType> propertyType(std::string_view key, std::string_view className);
 PropertyType typeOf(const PropertyValue& value);
 
@@ -62,8 +80,9 @@ private:
     std::string bytes_;
 };
 
-// Reads a description whole. Throws DescriptionError, naming the object, for a name the
-// format does not know or a description that is cut short.
+// Reads a description whole. Throws DescriptionError, naming the object, for a key that
+// its class does not have (naming the class and the key) or a description that is cut
+// short.
 std::vector<DescriptionEntry> decodeDescription(const Text& description, std::string_view className,
                                                 std::string_view objectName);
 

@@ -1,65 +1,13 @@
 #include "description/DescriptionTable.h"
 
+#include "description/DescriptionLayout.h"
 #include "runtime/Exceptions.h"
 
 #include <algorithm>
-#include <map>
 
 namespace platform {
 
 namespace {
-
-const std::map<std::string_view, PropertyValue, std::less<>>& defaults()
-{
-    static const std::map<std::string_view, PropertyValue, std::less<>> table{
-        {"Index", kNoControlArray},
-        {"TabPanelIndex", 0},
-        {"TabStop", true},
-        {"Visible", true},
-        {"Enabled", true},
-        {"AutoDeactivate", true},
-        {"HelpTag", Text()},
-        {"InitialParent", Text()},
-        {"DataSource", Text()},
-        {"DataField", Text()},
-        {"TextFont", Text("System")},
-        {"TextSize", 0},
-        {"TextColor", Color::rgb(0x000000)},
-        {"TextAlign", 0},
-        {"Bold", false},
-        {"Italic", false},
-        {"Underline", false},
-        {"Multiline", false},
-        {"Default", false},
-        {"Cancel", false},
-        {"UseFocusRing", true},
-        {"AcceptFocus", false},
-        {"AcceptTabs", false},
-        {"DoubleBuffer", false},
-        {"EraseBackground", true},
-        {"ScrollbarHorizontal", false},
-        {"ScrollBarVertical", true},
-        {"ScrollbarVertical", true},
-        {"HeadingIndex", -1},
-        {"DefaultRowHeight", -1},
-        {"_ScrollWidth", -1},
-        {"_ScrollOffset", 0},
-        {"Hierarchical", false},
-        {"EnableDrag", false},
-        {"EnableDragReorder", false},
-        {"RequiresSelection", false},
-        {"AutoHideScrollbars", true},
-        {"Styled", false},
-        {"Password", false},
-        {"Format", Text()},
-        {"Mask", Text()},
-        {"LimitText", 0},
-        {"Alignment", 0},
-        {"BackColor", Color::rgb(0xFFFFFF)},
-        {"ListIndex", 0},
-    };
-    return table;
-}
 
 int hexDigit(char c)
 {
@@ -72,11 +20,10 @@ int hexDigit(char c)
     return -1;
 }
 
-void checkType(std::string_view who, std::string_view key, std::string_view className, const PropertyValue& value)
+void checkType(std::string_view who, const KeyLayout& key, const PropertyValue& value)
 {
-    const auto expected = propertyType(key, className);
-    if (!expected || *expected != typeOf(value))
-        throw DescriptionError(std::string(who) + ": the value given for \"" + std::string(key) +
+    if (key.type != typeOf(value))
+        throw DescriptionError(std::string(who) + ": the value given for \"" + std::string(key.key) +
                                "\" is not of the key's type.");
 }
 
@@ -98,35 +45,34 @@ Color color(std::string_view hash)
 
 std::optional<std::string_view> textKeyOf(std::string_view className)
 {
-    if (className == "StaticText" || className == "EditField")
-        return "Text";
-    if (className == "PushButton" || className == "BevelButton")
-        return "Caption";
-    if (className == "Listbox" || className == "PopupMenu")
-        return "InitialValue";
-    return std::nullopt;
+    const std::string_view key = descriptionLayout(className).textKey;
+    if (key.empty())
+        return std::nullopt;
+    return key;
 }
 
+// The classes' tables agree on the default of a key they share, so the first one found
+// stands for all.
 std::optional<PropertyValue> tableDefault(std::string_view key)
 {
-    const auto found = defaults().find(key);
-    if (found == defaults().end())
-        return std::nullopt;
-    return found->second;
+    for (const ClassLayout* layout : descriptionLayouts())
+        if (const KeyLayout* found = layout->find(key); found && found->tableDefault)
+            return found->tableDefault;
+    return std::nullopt;
 }
 
 Text encodeWindowDescription(const std::vector<WindowTableRow>& rows)
 {
-    const auto& keys = descriptionKeys("Window");
+    const auto& keys = descriptionLayout("Window").keys;
     if (rows.size() != keys.size())
         throw DescriptionError("A window's description needs its " + std::to_string(keys.size()) + " keys, not " +
                                std::to_string(rows.size()) + ".");
     DescriptionWriter writer;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].property != keys[i])
+        if (rows[i].property != keys[i].key)
             throw DescriptionError("The window's key " + std::to_string(i + 1) + " must be \"" +
-                                   std::string(keys[i]) + "\", not \"" + std::string(rows[i].property) + "\".");
-        checkType("The window's description", rows[i].property, "Window", rows[i].value);
+                                   std::string(keys[i].key) + "\", not \"" + std::string(rows[i].property) + "\".");
+        checkType("The window's description", keys[i], rows[i].value);
         writer.add(rows[i].property, rows[i].value);
     }
     return writer.text();
@@ -135,22 +81,22 @@ Text encodeWindowDescription(const std::vector<WindowTableRow>& rows)
 Text encodeControlDescription(const ControlTableRow& row)
 {
     const std::string who = "The description of " + std::string(row.name);
-    const auto& keys = descriptionKeys(row.className);
+    const ClassLayout& layout = descriptionLayout(row.className);
     for (const DescriptionEntry& entry : row.otherValues) {
-        if (std::find(keys.begin(), keys.end(), entry.key) == keys.end())
+        const KeyLayout* key = layout.find(entry.key);
+        if (!key)
             throw DescriptionError(who + ": a " + std::string(row.className) + " has no key \"" + entry.key + "\".");
-        checkType(who, entry.key, row.className, entry.value);
+        checkType(who, *key, entry.value);
     }
-    const bool timer = row.className == "Timer";
-    if (!timer && (!row.left || !row.top || !row.width || !row.height))
+    if (layout.find("Left") && (!row.left || !row.top || !row.width || !row.height))
         throw DescriptionError(who + " needs a place and a size.");
     const auto locked = [&](char letter) {
         return row.locks != "none" && row.locks.find(letter) != std::string_view::npos;
     };
-    const auto textKey = textKeyOf(row.className);
 
     DescriptionWriter writer;
-    for (std::string_view key : keys) {
+    for (const KeyLayout& known : layout.keys) {
+        const std::string_view key = known.key;
         const auto given = std::find_if(row.otherValues.begin(), row.otherValues.end(),
                                         [&](const DescriptionEntry& entry) { return entry.key == key; });
         if (given != row.otherValues.end()) {
@@ -167,10 +113,10 @@ Text encodeControlDescription(const ControlTableRow& row)
             writer.add(key, *row.height);
         } else if (key == "LockLeft" || key == "LockTop" || key == "LockRight" || key == "LockBottom") {
             writer.add(key, locked(key[4]));
-        } else if (textKey && key == *textKey) {
+        } else if (key == layout.textKey) {
             writer.add(key, row.textOrCaption.value_or(Text()));
-        } else if (const auto fallback = tableDefault(key)) {
-            writer.add(key, *fallback);
+        } else if (known.tableDefault) {
+            writer.add(key, *known.tableDefault);
         } else {
             throw DescriptionError(who + " must give a value for \"" + std::string(key) + "\".");
         }

@@ -44,7 +44,8 @@ Color color(std::string_view hash);
 // The key that holds a class's "text or caption" column, or nothing.
 std::optional<std::string_view> textKeyOf(std::string_view className);
 
-// The default of a key in the table form, or nothing for a key without one.
+// The default of a key in the table form, or nothing for a key that every row gives. The
+// classes that share a key share its default.
 std::optional<PropertyValue> tableDefault(std::string_view key);
 
 // Throws DescriptionError when the rows are not the window's 21 keys in order.

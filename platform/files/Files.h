@@ -2,6 +2,8 @@
 
 // Files, folders and volumes.
 
+#include "files/FileCopy.h"
 #include "files/FolderItem.h"
+#include "files/IOException.h"
 #include "files/SpecialFolders.h"
 #include "files/Volumes.h"

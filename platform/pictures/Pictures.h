@@ -1,5 +1,6 @@
 #pragma once
 
-// Pictures that windows and controls show.
+// Pictures that windows and controls show, and reading them from files.
 
+#include "pictures/OpenAsPicture.h"
 #include "pictures/Picture.h"

@@ -73,4 +73,12 @@ Delegate delegateForMethod(const Ref<Object>& target, const std::string& methodN
     return RuntimeCreateDelegate(Invoker::IM_Invoke, method, target, signature);
 }
 
+Delegate menuHandlerDelegate(const Ref<Object>& target, const std::string& itemName, const std::string& methodName)
+{
+    // The class as the program knows it: "Window1" for the record "Window1.Window1".
+    const ClassRecord* record = target ? target->classRecord() : nullptr;
+    const std::string owner = record ? record->name().substr(0, record->name().find('.')) : std::string("(nothing)");
+    return delegateForMethod(target, methodName, "(  ) as Boolean", owner + ", menu item " + itemName);
+}
+
 } // namespace platform

@@ -54,4 +54,10 @@ Delegate RuntimeCreateDelegate(Invoker invoker, std::string functionName, Delega
 Delegate delegateForMethod(const Ref<Object>& target, const std::string& methodName, const std::string& signature,
                            const std::string& context);
 
+// The handler of a menu item: a delegate of the target's method, which takes nothing and
+// returns a Boolean. A missing method, or one of another signature, fails at once with an
+// error that begins with the target's class and the item ("Window1, menu item AppleAbout")
+// and names the method.
+Delegate menuHandlerDelegate(const Ref<Object>& target, const std::string& itemName, const std::string& methodName);
+
 } // namespace platform

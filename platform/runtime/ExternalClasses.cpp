@@ -23,17 +23,45 @@ PluginEntryPoints& PluginEntryPoints::instance()
     return table;
 }
 
+namespace {
+
+const Operation* resolve(const std::string& name)
+{
+    static const Operation placeholder =
+        declaredOnly("_", "(  )", "the first place of the plug-in table is a placeholder that stands for no control.");
+    if (name == "_")
+        return &placeholder;
+    const std::size_t dot = name.find('.');
+    if (dot == std::string::npos || dot == 0)
+        return nullptr;
+    const ClassRecord* record = ClassRegistry::instance().find(std::string_view(name).substr(0, dot));
+    return record ? record->find(std::string_view(name).substr(dot + 1)) : nullptr;
+}
+
+} // namespace
+
 void PluginEntryPoints::fill(const std::vector<std::string>& names)
 {
-    names_ = names;
-    entries_.assign(names.size(), nullptr);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::size_t dot = names[i].find('.');
-        if (dot == std::string::npos)
-            continue;
-        if (const ClassRecord* record = ClassRegistry::instance().find(names[i].substr(0, dot)))
-            entries_[i] = record->find(names[i].substr(dot + 1));
+    std::vector<Operation> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names) {
+        const Operation* found = resolve(name);
+        if (!found || !found->body) {
+            clear();
+            throw BindingError("The plug-in entry point \"" + name + "\" names no operation of the framework.");
+        }
+        entries.push_back(*found);
     }
+    names_ = names;
+    entries_ = std::move(entries);
+}
+
+const Operation* PluginEntryPoints::find(std::string_view name) const
+{
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return &entries_[i];
+    return nullptr;
 }
 
 void PluginEntryPoints::clear()

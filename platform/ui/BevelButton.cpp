@@ -1,6 +1,6 @@
 #include "ui/BevelButton.h"
 
-#include <QToolButton>
+#include <QMenu>
 
 namespace platform {
 
@@ -10,18 +10,18 @@ namespace {
 // once pressed until code lets it up.
 constexpr std::int32_t kToggles = 1;
 constexpr std::int32_t kSticky = 2;
-// CaptionPlacement: the caption below the icon; every other placement puts it beside.
-constexpr std::int32_t kCaptionBelow = 3;
 
 } // namespace
 
 QWidget* BevelButton::createWidget(QWidget* parent)
 {
-    button_ = new QToolButton(parent);
+    button_ = new BevelButtonWidget(parent);
     QObject::connect(button_, &QToolButton::clicked, button_, [weak = weak_from_this()] {
         if (const auto self = weak.lock())
             static_cast<BevelButton&>(*self).clicked();
     });
+    button_->rowMenu = new QMenu(button_);
+    updateMenu();
     updateLook();
     return button_;
 }
@@ -75,12 +75,12 @@ void BevelButton::updateLook()
     if (icon_ && !icon_->pixmap().isNull()) {
         button_->setIcon(QIcon(icon_->pixmap()));
         button_->setIconSize(icon_->pixmap().size());
-        button_->setToolButtonStyle(captionPlacement_ == kCaptionBelow ? Qt::ToolButtonTextUnderIcon
-                                                                       : Qt::ToolButtonTextBesideIcon);
     } else {
         button_->setIcon(QIcon());
-        button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
+    button_->look = look_;
+    button_->textColor = QColor(textColor_.red, textColor_.green, textColor_.blue);
+    button_->update();
     // The description gives Value before ButtonType: a button that becomes a toggle shows
     // the value it was given.
     const bool toggles = buttonType_ == kToggles || buttonType_ == kSticky;
@@ -90,35 +90,29 @@ void BevelButton::updateLook()
     button_->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void BevelButton::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& BevelButton::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "Caption") {
-        setCaption(valueAs<platform::Text>(entry));
-    } else if (key == "CaptionPlacement") {
-        captionPlacement_ = valueAs<std::int32_t>(entry);
-        updateLook();
-    } else if (key == "ButtonType") {
-        buttonType_ = valueAs<std::int32_t>(entry);
-        updateLook();
-    } else if (key == "Value") {
-        setValue(valueAs<bool>(entry));
-    } else if (key == "TabStop") {
-        tabStop_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "AcceptFocus") {
-        acceptFocus_ = valueAs<bool>(entry);
-        updateLook();
-    } else if (key == "CaptionAlign" || key == "CaptionDelta" || key == "IconAlign" || key == "IconDX" ||
-               key == "IconDY" || key == "Bevel") {
-        // Fine placement and bevel depth of the original look: the Qt style lays out and
-        // draws the button itself.
-    } else if (key == "HasMenu" || key == "MenuValue") {
-        // The button's pop-up menu is not offered (no rows can be added to it), so no menu
-        // arrow is shown.
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
-    }
+    const auto look = [](auto member) { return kept(member, &BevelButton::updateLook); };
+    static const PropertyTable table = classTable("BevelButton", "Caption", {
+        "TabIndex",
+        key("TabStop", true, look(&BevelButton::tabStop_)),
+        "InitialParent", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("Caption", noDefault, &BevelButton::setCaption),
+        key("CaptionAlign", noDefault, &BevelButton::setCaptionAlign),
+        key("CaptionPlacement", noDefault, &BevelButton::setCaptionPlacement),
+        key("CaptionDelta", noDefault, &BevelButton::setCaptionDelta),
+        key("IconAlign", noDefault, &BevelButton::setIconAlign),
+        key("IconDX", noDefault, &BevelButton::setIconDX),
+        key("IconDY", noDefault, &BevelButton::setIconDY),
+        key("Bevel", noDefault, &BevelButton::setBevel),
+        key("HasMenu", noDefault, &BevelButton::setHasMenu),
+        key("Value", noDefault, &BevelButton::setValue),
+        key("MenuValue", noDefault, &BevelButton::setMenuValue),
+        key("ButtonType", noDefault, look(&BevelButton::buttonType_)),
+        key("AcceptFocus", false, look(&BevelButton::acceptFocus_)),
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+    });
+    return table;
 }
 
 } // namespace platform

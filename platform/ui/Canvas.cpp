@@ -25,11 +25,13 @@ protected:
 
     bool event(QEvent* event) override
     {
-        // A canvas that accepts tabs keeps the Tab key instead of passing the focus on.
+        // A canvas that accepts tabs keeps the Tab key instead of passing the focus on. The
+        // key is taken here: left unaccepted, it would go on to the window, which moves the
+        // focus.
         if (acceptTabs && event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-                keyPressEvent(static_cast<QKeyEvent*>(event));
+                event->accept();
                 return true;
             }
         }
@@ -41,10 +43,9 @@ protected:
 
 QWidget* Canvas::createWidget(QWidget* parent)
 {
+    // Like every widget, it takes no focus until its description says it accepts it.
     auto* surface = new CanvasSurface(parent);
-    surface->setFocusPolicy(focusPolicy());
     surface->backdrop = backdrop_ ? backdrop_->pixmap() : QPixmap();
-    surface->acceptTabs = acceptTabs_;
     return surface;
 }
 
@@ -59,32 +60,26 @@ void Canvas::setBackdrop(const Ref<Picture>& picture)
 
 // A canvas takes the focus only when it accepts it; TabStop then decides whether Tab
 // reaches it or only a click does.
-Qt::FocusPolicy Canvas::focusPolicy() const
+void Canvas::showFocusPolicy()
 {
-    return !acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus;
+    widget()->setFocusPolicy(!acceptFocus_ ? Qt::NoFocus : tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void Canvas::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& Canvas::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "TabStop") {
-        tabStop_ = valueAs<bool>(entry);
-        if (QWidget* surface = widget())
-            surface->setFocusPolicy(focusPolicy());
-    } else if (key == "AcceptFocus") {
-        acceptFocus_ = valueAs<bool>(entry);
-        if (QWidget* surface = widget())
-            surface->setFocusPolicy(focusPolicy());
-    } else if (key == "AcceptTabs") {
-        acceptTabs_ = valueAs<bool>(entry);
-        if (auto* surface = static_cast<CanvasSurface*>(widget()))
-            surface->acceptTabs = acceptTabs_;
-    } else if (key == "UseFocusRing" || key == "DoubleBuffer" || key == "EraseBackground") {
-        // Qt draws every widget double-buffered on a cleared background, with the style's
-        // own focus frame.
-    } else {
-        RectControl::applyProperty(entry);
-    }
+    const auto focus = [](bool Canvas::*member) { return kept(member, &Canvas::showFocusPolicy); };
+    static const PropertyTable table = classTable("Canvas", "", {
+        "TabIndex",
+        key("TabStop", true, focus(&Canvas::tabStop_)),
+        "Visible", "HelpTag", "AutoDeactivate", "Enabled", "UseFocusRing",
+        key("AcceptFocus", false, focus(&Canvas::acceptFocus_)),
+        key("AcceptTabs", false,
+            [](Canvas& canvas, bool on) { static_cast<CanvasSurface*>(canvas.widget())->acceptTabs = on; }),
+        noEffect("DoubleBuffer", false, "Qt already paints every widget double-buffered"),
+        noEffect("EraseBackground", true, "Qt paints every widget over its parent's background, with no erasing"),
+        "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -12,8 +12,8 @@ public:
     static constexpr const char* kClassName = "Canvas";
     static constexpr std::string_view kTypeName = "Canvas";
 
-    std::string_view descriptionClass() const override { return "Canvas"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
 
     // An empty handle shows no picture.
     const Ref<Picture>& Backdrop() const { return backdrop_; }
@@ -23,12 +23,11 @@ protected:
     QWidget* createWidget(QWidget* parent) override;
 
 private:
-    Qt::FocusPolicy focusPolicy() const;
+    void showFocusPolicy();
 
     Ref<Picture> backdrop_;
     bool tabStop_ = true;
     bool acceptFocus_ = false;
-    bool acceptTabs_ = false;
 };
 
 } // namespace platform

@@ -3,7 +3,6 @@
 #include "runtime/EventLoop.h"
 #include "ui/Window.h"
 
-
 namespace platform {
 
 namespace {
@@ -32,26 +31,26 @@ Ref<Control> currentEventSource()
     return sources.empty() ? Ref<Control>() : sources.back();
 }
 
+void Control::SetWindow(const Ref<Window>& window)
+{
+    window_ = window;
+    const std::string name = window ? window->registeredName() : std::string();
+    windowName_ = name.substr(0, name.find('.'));
+}
+
 std::string Control::describe() const
 {
     const std::string windowName = windowName_.empty() ? std::string("(no window)") : windowName_;
     return windowName + ", control " + (name_.empty() ? std::string("(unnamed)") : name_.bytes());
 }
 
-void Control::applyProperty(const DescriptionEntry& entry)
+const std::vector<PropertyEntry>& Control::sharedKeys()
 {
-    if (entry.key == "Name")
-        name_ = valueAs<Text>(entry);
-    else if (entry.key == "Index")
-        index_ = valueAs<std::int32_t>(entry);
-    else
-        unknownProperty(entry);
-}
-
-void Control::unknownProperty(const DescriptionEntry& entry) const
-{
-    throw DescriptionError(describe() + ": a " + std::string(descriptionClass()) + " has no property \"" +
-                           entry.key + "\".");
+    static const std::vector<PropertyEntry> keys{
+        key("Name", noDefault, [](Control& control, const Text& name) { control.name_ = name; }),
+        key("Index", kNoControlArray, [](Control& control, std::int32_t index) { control.index_ = index; }),
+    };
+    return keys;
 }
 
 void Control::InstallEventHandler(std::string_view event, const Delegate& handler)
@@ -65,6 +64,7 @@ void Control::InstallEventHandler(std::string_view event, const Delegate& handle
         throw BindingError(context + ": the event needs a handler \"" + std::string(declared->signature) +
                            "\", the method is \"" + handler.signature() + "\".");
     handlers_.insert_or_assign(std::string(event), handler);
+    handlerInstalled(event);
 }
 
 std::optional<EventSpec> Control::declaredEvent(std::string_view event) const

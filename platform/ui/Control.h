@@ -3,8 +3,8 @@
 // Controls: every control has a name, belongs to one window, takes its properties from a
 // description and raises events that the window binds to its methods by name.
 
-#include "description/DescriptionFormat.h"
 #include "runtime/Delegate.h"
+#include "ui/PropertyTable.h"
 
 #include <QSize>
 
@@ -32,17 +32,19 @@ public:
     // The window that owns the control; empty once the window has gone.
     Ref<Window> window() const { return window_.lock(); }
     std::int32_t Index() const { return index_; }
+    // The framework's links of a control: the window it belongs to (held without keeping
+    // the window alive, since the window owns the control) and its control-array index.
+    void SetWindow(const Ref<Window>& window);
+    void SetIndex(std::int32_t index) { index_ = index; }
 
-    // The layout of this control's description ("Listbox", "Timer", ...).
-    virtual std::string_view descriptionClass() const = 0;
+    // The keys of this control's descriptions: its class's table.
+    virtual const PropertyTable& properties() const = 0;
+    // The class whose description layout applies ("Listbox", "Timer", ...).
+    std::string_view descriptionClass() const { return properties().className(); }
 
     // Runs the framework's constructor of the control: a visible control makes its widget
     // here, inside its window.
     virtual void Constructor() = 0;
-
-    // Sets one property read from a description. An unknown key is an error that names
-    // the control.
-    virtual void applyProperty(const DescriptionEntry& entry);
 
     // Called by the window whenever its content area changes size; a control with a place
     // on screen follows its locked edges.
@@ -67,7 +69,10 @@ public:
     std::string describe() const;
 
 protected:
-    [[noreturn]] void unknownProperty(const DescriptionEntry& entry) const;
+    // The keys that every named control has: Name and Index.
+    static const std::vector<PropertyEntry>& sharedKeys();
+    // Called once a handler has been bound to one of the control's events.
+    virtual void handlerInstalled(std::string_view /*event*/) {}
 
 private:
     friend class Window;
@@ -81,11 +86,5 @@ private:
 // The control whose event handler is running now (the innermost one, when a handler lets
 // another event run at a yield); empty outside event handlers.
 Ref<Control> currentEventSource();
-
-template <class T>
-T valueAs(const DescriptionEntry& entry)
-{
-    return std::get<T>(entry.value);
-}
 
 } // namespace platform

@@ -1,43 +1,19 @@
 #include "ui/ControlCreation.h"
 
-#include "ui/BevelButton.h"
-#include "ui/Canvas.h"
-#include "ui/EditField.h"
-#include "ui/Listbox.h"
-#include "ui/PopupMenu.h"
-#include "ui/ProgressBar.h"
-#include "ui/PushButton.h"
-#include "ui/Rectangle.h"
-#include "ui/StaticText.h"
-#include "ui/Timer.h"
-
-#include <map>
+#include "ui/Controls.h"
 
 namespace platform {
 
 Ref<Control> newControl(Window& window, std::string_view className, std::string_view recordName)
 {
-    using Maker = Ref<Control> (*)(Window&, std::string_view);
-    static const std::map<std::string, Maker, std::less<>> makers{
-        {"Rectangle", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Rectangle>(r); }},
-        {"Canvas", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Canvas>(r); }},
-        {"StaticText", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<StaticText>(r); }},
-        {"PushButton", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<PushButton>(r); }},
-        {"BevelButton", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<BevelButton>(r); }},
-        {"Listbox", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Listbox>(r); }},
-        {"PopupMenu", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<PopupMenu>(r); }},
-        {"EditField", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<EditField>(r); }},
-        {"ProgressBar", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<ProgressBar>(r); }},
-        {"Timer", [](Window& w, std::string_view r) -> Ref<Control> { return w.New<Timer>(r); }},
-    };
-    const auto maker = makers.find(className);
-    if (maker == makers.end())
+    const ControlClass* controlClass = findControlClass(className);
+    if (!controlClass)
         throw BindingError(window.registeredName() + ": there is no control class \"" + std::string(className) + "\".");
     const ClassRecord* record = ClassRegistry::instance().find(recordName);
     if (!record || !record->isKindOf(className))
         throw BindingError(window.registeredName() + ": \"" + std::string(recordName) + "\" is not a class of kind " +
                            std::string(className) + ".");
-    return maker->second(window, recordName);
+    return controlClass->make(window, recordName);
 }
 
 void bindEvent(Window& window, std::string_view controlName, std::string_view event, std::string_view handler)

@@ -26,6 +26,7 @@ void createControl(Window& window, const ControlTableRow& row, const Text& descr
 // `descriptions` holds the rows' encoded descriptions.
 void createControls(Window& window, const std::vector<ControlTableRow>& rows, const std::vector<Text>& descriptions);
 
+
 // The encoded descriptions of a table's rows, in its order.
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows);
 

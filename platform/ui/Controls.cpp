@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "runtime/ClassRecord.h"
+#include "ui/Window.h"
 
 namespace platform {
 
@@ -29,15 +29,6 @@ std::vector<Operation> pushButtonOperations()
     return {
         method<&PushButton::Caption>("Caption"),
         declaredOnly("Push", "(  )", "buttons are pressed by the user."),
-    };
-}
-
-std::vector<Operation> bevelButtonOperations()
-{
-    return {
-        method<&BevelButton::Caption>("Caption"),
-        method<&BevelButton::Value>("Value"),
-        declaredOnly("AddRow", "( String )", "bevel buttons have no menus here."),
     };
 }
 
@@ -92,46 +83,66 @@ std::vector<Operation> timerOperations()
     };
 }
 
-struct ClassEntry {
-    const char* name;
-    const char* superclass;
-    std::vector<Operation> (*operations)();
-};
+template <class C>
+Ref<Control> make(Window& window, std::string_view recordName)
+{
+    return window.New<C>(recordName);
+}
+
+// A class that windows make controls of.
+template <class C>
+constexpr ControlClass concrete(const char* superclass, std::vector<Operation> (*operations)())
+{
+    return {C::kClassName, superclass, operations, &C::propertyTable, &make<C>};
+}
 
 // In the order they are built: every superclass before its subclasses.
-constexpr ClassEntry kClasses[] = {
-    {Picture::kClassName, "Object", nullptr},
-    {Control::kClassName, "Object", &controlOperations},
-    {RectControl::kClassName, Control::kClassName, &rectControlOperations},
-    {Rectangle::kClassName, RectControl::kClassName, nullptr},
-    {Canvas::kClassName, RectControl::kClassName, &canvasOperations},
-    {StaticText::kClassName, RectControl::kClassName, &staticTextOperations},
-    {PushButton::kClassName, RectControl::kClassName, &pushButtonOperations},
-    {BevelButton::kClassName, RectControl::kClassName, &bevelButtonOperations},
-    {Listbox::kClassName, RectControl::kClassName, &listboxOperations},
-    {PopupMenu::kClassName, RectControl::kClassName, &popupMenuOperations},
-    {EditField::kClassName, RectControl::kClassName, &editFieldOperations},
-    {ProgressBar::kClassName, RectControl::kClassName, &progressBarOperations},
-    {Timer::kClassName, Control::kClassName, &timerOperations},
+const ControlClass kClasses[] = {
+    {Control::kClassName, "Object", &controlOperations, nullptr, nullptr},
+    {RectControl::kClassName, Control::kClassName, &rectControlOperations, nullptr, nullptr},
+    concrete<Rectangle>(RectControl::kClassName, nullptr),
+    concrete<Canvas>(RectControl::kClassName, &canvasOperations),
+    concrete<StaticText>(RectControl::kClassName, &staticTextOperations),
+    concrete<PushButton>(RectControl::kClassName, &pushButtonOperations),
+    concrete<BevelButton>(RectControl::kClassName, &BevelButton::operations),
+    concrete<Listbox>(RectControl::kClassName, &listboxOperations),
+    concrete<PopupMenu>(RectControl::kClassName, &popupMenuOperations),
+    concrete<EditField>(RectControl::kClassName, &editFieldOperations),
+    concrete<ProgressBar>(RectControl::kClassName, &progressBarOperations),
+    concrete<Timer>(Control::kClassName, &timerOperations),
 };
 
 } // namespace
 
+std::span<const ControlClass> controlClasses() { return kClasses; }
+
+const ControlClass* findControlClass(std::string_view name)
+{
+    for (const ControlClass& entry : kClasses)
+        if (entry.make && entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
 void declareControlClasses()
 {
     ClassRegistry& registry = ClassRegistry::instance();
-    for (const ClassEntry& entry : kClasses) {
+    registry.declare(ClassDefinition{Picture::kClassName, "Object", {}});
+    for (const ControlClass& entry : kClasses) {
         std::function<std::vector<Operation>()> operations;
         if (entry.operations)
             operations = entry.operations;
         registry.declare(ClassDefinition{entry.name, entry.superclass, std::move(operations)});
+        if (entry.properties)
+            registerDescriptionLayout(entry.properties().layout());
     }
 }
 
 void buildControlClasses()
 {
     ClassRegistry& registry = ClassRegistry::instance();
-    for (const ClassEntry& entry : kClasses)
+    registry.build(Picture::kClassName);
+    for (const ControlClass& entry : kClasses)
         registry.build(entry.name);
 }
 

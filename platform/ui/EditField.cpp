@@ -250,53 +250,37 @@ bool EditField::keyPressed(const QKeyEvent& event)
     return !key.empty() && raiseBoolean("KeyDown", {key});
 }
 
-void EditField::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& EditField::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "Text") {
-        setText(valueAs<platform::Text>(entry));
-        return;
-    }
-    if (key == "Multiline") {
-        if (valueAs<bool>(entry) != multiline_)
-            makeEditor(valueAs<bool>(entry));
-        return;
-    }
-    if (key == "TabStop")
-        tabStop_ = valueAs<bool>(entry);
-    else if (key == "Border")
-        border_ = valueAs<bool>(entry);
-    else if (key == "ReadOnly")
-        readOnly_ = valueAs<bool>(entry);
-    else if (key == "Password")
-        password_ = valueAs<bool>(entry); // a multi-line field shows its text
-    else if (key == "AcceptTabs")
-        acceptTabs_ = valueAs<bool>(entry); // a single line never takes the Tab key
-    else if (key == "ScrollbarHorizontal")
-        scrollbarHorizontal_ = valueAs<bool>(entry); // a single line scrolls by itself
-    else if (key == "ScrollbarVertical")
-        scrollbarVertical_ = valueAs<bool>(entry);
-    else if (key == "LimitText")
-        limitText_ = valueAs<std::int32_t>(entry);
-    else if (key == "Alignment")
-        alignment_ = valueAs<std::int32_t>(entry);
-    else if (key == "TextColor")
-        textColor_ = valueAs<Color>(entry);
-    else if (key == "BackColor")
-        backColor_ = valueAs<Color>(entry);
-    else if (key == "Mask")
-        mask_ = valueAs<platform::Text>(entry); // single-line fields only
-    else if (key == "Format" || key == "Styled")
-        return; // the text is plain and shown as typed: no number format, no styles
-    else if (key == "UseFocusRing" || key == "DataSource" || key == "DataField")
-        return; // the style draws its own focus frame; this program keeps no databases
-    else if (applyFontProperty(entry))
-        return;
-    else {
-        RectControl::applyProperty(entry);
-        return;
-    }
-    configureEditor();
+    const auto option = [](auto member) { return kept(member, &EditField::configureEditor); };
+    static const PropertyTable table = classTable("EditField", "Text", {
+        "TabIndex",
+        key("TabStop", true, option(&EditField::tabStop_)),
+        key("Border", noDefault, option(&EditField::border_)),
+        key("Multiline", false, [](EditField& edit, bool on) {
+            if (on != edit.multiline_)
+                edit.makeEditor(on);
+        }),
+        key("ScrollbarHorizontal", false, option(&EditField::scrollbarHorizontal_)), // a single line scrolls by itself
+        key("ScrollbarVertical", true, option(&EditField::scrollbarVertical_)),      // a single line has none
+        noEffect("Styled", false, "the text is plain, without styles"),
+        key("Password", false, option(&EditField::password_)), // a multi-line field shows its text
+        "UseFocusRing",
+        key("TextColor", Color::rgb(0x000000), option(&EditField::textColor_)),
+        key("BackColor", Color::rgb(0xFFFFFF), option(&EditField::backColor_)),
+        "Enabled",
+        noEffect("Format", platform::Text(), "the text is shown as typed, without a number format"),
+        "Visible", "HelpTag", "AutoDeactivate",
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+        key("Text", noDefault, &EditField::setText),
+        key("Mask", platform::Text(), option(&EditField::mask_)), // single-line fields only
+        key("ReadOnly", noDefault, option(&EditField::readOnly_)),
+        key("LimitText", 0, option(&EditField::limitText_)),
+        key("AcceptTabs", false, option(&EditField::acceptTabs_)), // a single line never takes the Tab key
+        key("Alignment", 0, option(&EditField::alignment_)),
+        "DataSource", "DataField", "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -19,8 +19,8 @@ public:
     static constexpr const char* kClassName = "EditField";
     static constexpr std::string_view kTypeName = "EditField";
 
-    std::string_view descriptionClass() const override { return "EditField"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     std::vector<EventSpec> events() const override;
 
     // Lines of a multi-line field end with carriage returns (character 13).

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +55,11 @@ public:
 // Qt still sends events to its children while it takes it apart, and the control must not
 // treat the half-destroyed widget as a list then. The control clears the back pointer in
 // turn when it goes first.
+//
+// A program that fills a list row by row lets the event loop turn after each row. Each turn
+// would lay the whole list out and draw it anew, which for a long list costs far more than
+// the rows themselves; so while rows keep coming the list is laid out and drawn at most
+// every 40 ms.
 class Listbox::Table : public QTableWidget {
 public:
     Table(QWidget* parent, Listbox* list) : QTableWidget(0, 1, parent), owner(list) {}
@@ -63,7 +69,31 @@ public:
             owner->table_ = nullptr;
     }
 
+    void holdLayout()
+    {
+        constexpr int kLayoutInterval = 40;
+        if (held_)
+            return;
+        held_ = true;
+        setUpdatesEnabled(false);
+        QTimer::singleShot(kLayoutInterval, this, [this] {
+            held_ = false;
+            setUpdatesEnabled(true);
+            updateGeometries();
+        });
+    }
+
     Listbox* owner;
+
+protected:
+    void updateGeometries() override
+    {
+        if (!held_)
+            QTableWidget::updateGeometries();
+    }
+
+private:
+    bool held_ = false;
 };
 
 Listbox::~Listbox()
@@ -134,6 +164,7 @@ void Listbox::AddRow(const platform::Text& text)
 {
     if (!table_)
         return;
+    table_->holdLayout();
     const int row = table_->rowCount();
     table_->insertRow(row);
     if (table_->columnCount() > 0)
@@ -382,97 +413,98 @@ bool Listbox::keyPressed(const QKeyEvent& event)
 
 // ---- Description -----------------------------------------------------------------------
 
-void Listbox::applyProperty(const DescriptionEntry& entry)
+// "30%,15%,55%,0": percentages of the list's width or pixels; "0" hides a column; an empty
+// entry, and every column beyond the list, shares what the others leave.
+void Listbox::setColumnWidths(const platform::Text& widths)
 {
-    const std::string& key = entry.key;
-    const auto integer = [&] { return valueAs<std::int32_t>(entry); };
-    const auto boolean = [&] { return valueAs<bool>(entry); };
-    if (key == "ColumnCount") {
-        if (table_)
-            table_->setColumnCount(std::max(integer(), 0));
-        showHeadings();
-        layoutColumns();
-    } else if (key == "ColumnWidths") {
-        // "30%,15%,55%,0": percentages of the list's width or pixels; "0" hides a column;
-        // an empty entry, and every column beyond the list, shares what the others leave.
-        columnWidths_.clear();
-        for (const QString& part : toQString(valueAs<platform::Text>(entry)).split(QLatin1Char(','))) {
-            const QString width = part.trimmed();
-            bool number = false;
-            ColumnWidth column;
-            if (width.endsWith(QLatin1Char('%'))) {
-                column.amount = width.chopped(1).trimmed().toDouble(&number);
-                column.kind = ColumnWidth::Kind::Percent;
-            } else {
-                column.amount = width.toInt(&number);
-                column.kind = ColumnWidth::Kind::Pixels;
-            }
-            if (!number || column.amount < 0)
-                column = ColumnWidth{};
-            columnWidths_.push_back(column);
+    columnWidths_.clear();
+    for (const QString& part : toQString(widths).split(QLatin1Char(','))) {
+        const QString width = part.trimmed();
+        bool number = false;
+        ColumnWidth column;
+        if (width.endsWith(QLatin1Char('%'))) {
+            column.amount = width.chopped(1).trimmed().toDouble(&number);
+            column.kind = ColumnWidth::Kind::Percent;
+        } else {
+            column.amount = width.toInt(&number);
+            column.kind = ColumnWidth::Kind::Pixels;
         }
-        layoutColumns();
-    } else if (key == "InitialValue") {
-        // The headings, separated by tabs, on the first line.
-        QString text = toQString(valueAs<platform::Text>(entry));
-        if (const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))); lineEnd >= 0)
-            text.truncate(lineEnd);
-        headings_.clear();
-        if (!text.isEmpty())
-            for (const QString& heading : text.split(QLatin1Char('\t')))
-                headings_.push_back(fromQString(heading));
-        showHeadings();
-    } else if (key == "HasHeading") {
-        if (table_)
-            table_->horizontalHeader()->setVisible(boolean());
-    } else if (key == "ColumnsResizable") {
-        if (table_)
-            table_->horizontalHeader()->setSectionResizeMode(boolean() ? QHeaderView::Interactive
-                                                                       : QHeaderView::Fixed);
-    } else if (key == "GridLinesHorizontal" || key == "GridLinesVertical") {
-        // 0 draws none; any other value draws the lines of that direction.
-        if (table_) {
-            (key == "GridLinesHorizontal" ? grid_->horizontal : grid_->vertical) = integer() != 0;
-            table_->viewport()->update();
-        }
-    } else if (key == "Border") {
-        if (table_)
-            table_->setFrameShape(boolean() ? QFrame::StyledPanel : QFrame::NoFrame);
-    } else if (key == "SelectionType") {
-        // 0 one row; 1 several, extended with Shift- and Ctrl-clicks.
-        if (table_)
-            table_->setSelectionMode(integer() == 1 ? QAbstractItemView::ExtendedSelection
-                                                    : QAbstractItemView::SingleSelection);
-    } else if (key == "ScrollbarHorizontal") {
-        scrollbarHorizontal_ = boolean();
-        showScrollbars();
-    } else if (key == "ScrollBarVertical") {
-        scrollbarVertical_ = boolean();
-        showScrollbars();
-    } else if (key == "AutoHideScrollbars") {
-        autoHideScrollbars_ = boolean();
-        showScrollbars();
-    } else if (key == "RequiresSelection") {
-        requiresSelection_ = boolean();
-    } else if (key == "DefaultRowHeight") {
-        // -1 keeps the style's row height.
-        if (table_ && integer() > 0) {
-            QHeaderView* rows = table_->verticalHeader();
-            rows->setMinimumSectionSize(std::min(integer(), rows->minimumSectionSize()));
-            rows->setSectionResizeMode(QHeaderView::Fixed);
-            rows->setDefaultSectionSize(integer());
-        }
-    } else if (key == "HeadingIndex") {
-        // The sort column: this list keeps its rows in the order they were added.
-    } else if (key == "UseFocusRing" || key == "_ScrollWidth" || key == "_ScrollOffset") {
-        // The style draws its own focus frame; scrolling follows the rows and columns.
-    } else if (key == "Hierarchical" || key == "EnableDrag" || key == "EnableDragReorder") {
-        // Rows here are flat and are not dragged.
-    } else if (key == "DataSource" || key == "DataField") {
-        // Database binding: this program keeps no databases.
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
+        if (!number || column.amount < 0)
+            column = ColumnWidth{};
+        columnWidths_.push_back(column);
     }
+    layoutColumns();
+}
+
+// The headings, separated by tabs, on the first line.
+void Listbox::setHeadings(const platform::Text& headings)
+{
+    QString text = toQString(headings);
+    if (const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))); lineEnd >= 0)
+        text.truncate(lineEnd);
+    headings_.clear();
+    if (!text.isEmpty())
+        for (const QString& heading : text.split(QLatin1Char('\t')))
+            headings_.push_back(fromQString(heading));
+    showHeadings();
+}
+
+const PropertyTable& Listbox::propertyTable()
+{
+    const auto scrollbar = [](bool Listbox::*member) { return kept(member, &Listbox::showScrollbars); };
+    // 0 draws none; any other value draws the lines of that direction.
+    const auto gridLines = [](bool GridDelegate::*direction) {
+        return [direction](Listbox& list, std::int32_t lines) {
+            list.grid_->*direction = lines != 0;
+            list.table_->viewport()->update();
+        };
+    };
+    static const PropertyTable table = classTable("Listbox", "InitialValue", {
+        "TabIndex", "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("Border", noDefault,
+            [](Listbox& list, bool on) { list.table_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }),
+        key("ColumnCount", noDefault, [](Listbox& list, std::int32_t count) {
+            list.table_->setColumnCount(std::max(count, 0));
+            list.showHeadings();
+            list.layoutColumns();
+        }),
+        key("ColumnWidths", noDefault, &Listbox::setColumnWidths),
+        key("HasHeading", noDefault, [](Listbox& list, bool on) { list.table_->horizontalHeader()->setVisible(on); }),
+        "UseFocusRing",
+        key("InitialValue", noDefault, &Listbox::setHeadings),
+        noEffect("HeadingIndex", -1, "lists keep their rows in the order they were added, so no column sorts them"),
+        key("ScrollbarHorizontal", false, scrollbar(&Listbox::scrollbarHorizontal_)),
+        key("ScrollBarVertical", true, scrollbar(&Listbox::scrollbarVertical_)),
+        key("GridLinesHorizontal", noDefault, gridLines(&GridDelegate::horizontal)),
+        key("GridLinesVertical", noDefault, gridLines(&GridDelegate::vertical)),
+        // -1 keeps the style's row height.
+        key("DefaultRowHeight", -1, [](Listbox& list, std::int32_t height) {
+            if (height <= 0)
+                return;
+            QHeaderView* rows = list.table_->verticalHeader();
+            rows->setMinimumSectionSize(std::min(height, rows->minimumSectionSize()));
+            rows->setSectionResizeMode(QHeaderView::Fixed);
+            rows->setDefaultSectionSize(height);
+        }),
+        noEffect("_ScrollWidth", -1, "the list's scroll range follows the widths of its columns"),
+        noEffect("_ScrollOffset", 0, "a new list starts scrolled to its left edge"),
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+        noEffect("Hierarchical", false, "rows here are flat: no row holds others"),
+        noEffect("EnableDrag", false, "rows are not dragged out of lists here"),
+        noEffect("EnableDragReorder", false, "rows are not dragged within lists here"),
+        key("RequiresSelection", false, [](Listbox& list, bool on) { list.requiresSelection_ = on; }),
+        // 0 one row; 1 several, extended with Shift- and Ctrl-clicks.
+        key("SelectionType", noDefault, [](Listbox& list, std::int32_t type) {
+            list.table_->setSelectionMode(type == 1 ? QAbstractItemView::ExtendedSelection
+                                                    : QAbstractItemView::SingleSelection);
+        }),
+        key("ColumnsResizable", noDefault, [](Listbox& list, bool on) {
+            list.table_->horizontalHeader()->setSectionResizeMode(on ? QHeaderView::Interactive : QHeaderView::Fixed);
+        }),
+        key("AutoHideScrollbars", true, scrollbar(&Listbox::autoHideScrollbars_)),
+        "DataSource", "DataField", "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

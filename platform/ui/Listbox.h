@@ -20,8 +20,8 @@ public:
 
     ~Listbox() override;
 
-    std::string_view descriptionClass() const override { return "Listbox"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     std::vector<EventSpec> events() const override;
 
     // Removes every row; raises Change once when a row was selected.
@@ -78,6 +78,8 @@ private:
     void layoutColumns();
     void showHeadings();
     void showScrollbars();
+    void setColumnWidths(const platform::Text& widths);
+    void setHeadings(const platform::Text& headings);
     bool mousePressed(const QMouseEvent& event);
     bool keyPressed(const QKeyEvent& event);
 

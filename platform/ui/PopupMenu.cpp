@@ -82,31 +82,36 @@ platform::Text PopupMenu::RowText(std::int32_t index) const
     return platform::Text(combo_->itemText(index).toStdString());
 }
 
-void PopupMenu::applyProperty(const DescriptionEntry& entry)
+// Rows end at carriage returns or line feeds (a CR LF pair is one break); a break at the very
+// end starts no further row.
+void PopupMenu::setInitialRows(const platform::Text& text)
 {
-    const std::string& key = entry.key;
-    if (key == "InitialValue") {
-        DeleteAllRows();
-        // Rows end at carriage returns or line feeds (a CR LF pair is one break); a break
-        // at the very end starts no further row.
-        QString rows = QString::fromStdString(valueAs<platform::Text>(entry).bytes());
-        rows.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        rows.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        QStringList lines = rows.split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        for (const QString& line : lines)
-            AddRow(platform::Text(line.toStdString()));
-    } else if (key == "ListIndex") {
+    DeleteAllRows();
+    QString rows = QString::fromStdString(text.bytes());
+    rows.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    rows.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = rows.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const QString& line : lines)
+        AddRow(platform::Text(line.toStdString()));
+}
+
+const PropertyTable& PopupMenu::propertyTable()
+{
+    static const PropertyTable table = classTable("PopupMenu", "InitialValue", {
+        "TabIndex", "TabStop", "Enabled",
+        key("InitialValue", noDefault, &PopupMenu::setInitialRows),
         // The row chosen when the window opens: a starting state, not a change.
-        const std::int32_t index = valueAs<std::int32_t>(entry);
-        if (index >= -1 && index < ListCount())
-            choose(index);
-    } else if (key == "DataSource" || key == "DataField") {
-        // Database binding: this program keeps no databases.
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
-    }
+        key("ListIndex", 0, [](PopupMenu& popup, std::int32_t index) {
+            if (index >= -1 && index < popup.ListCount())
+                popup.choose(index);
+        }),
+        "Visible", "HelpTag", "AutoDeactivate",
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+        "DataSource", "DataField", "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -16,8 +16,8 @@ public:
     static constexpr const char* kClassName = "PopupMenu";
     static constexpr std::string_view kTypeName = "PopupMenu";
 
-    std::string_view descriptionClass() const override { return "PopupMenu"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     std::vector<EventSpec> events() const override;
 
     // Rows are numbered from 0.
@@ -38,6 +38,7 @@ protected:
 
 private:
     void choose(std::int32_t index);
+    void setInitialRows(const platform::Text& text);
     void userChose(std::int32_t index);
 
     QPointer<QComboBox> combo_;

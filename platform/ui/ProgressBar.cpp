@@ -41,14 +41,15 @@ void ProgressBar::showValue()
     }
 }
 
-void ProgressBar::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& ProgressBar::propertyTable()
 {
-    if (entry.key == "Value")
-        setValue(valueAs<std::int32_t>(entry));
-    else if (entry.key == "Maximum")
-        setMaximum(valueAs<std::int32_t>(entry));
-    else
-        RectControl::applyProperty(entry);
+    static const PropertyTable table = classTable("ProgressBar", "", {
+        "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("Value", noDefault, &ProgressBar::setValue),
+        key("Maximum", noDefault, &ProgressBar::setMaximum),
+        "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -15,8 +15,8 @@ public:
     static constexpr const char* kClassName = "ProgressBar";
     static constexpr std::string_view kTypeName = "ProgressBar";
 
-    std::string_view descriptionClass() const override { return "ProgressBar"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
 
     // The value as it was set, also above the maximum or below 0; the bar shows it
     // clamped to 0...Maximum.

@@ -83,17 +83,18 @@ void PushButton::setAnswersKey(bool defaultKey, bool on)
     }
 }
 
-void PushButton::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& PushButton::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "Caption")
-        setCaption(valueAs<platform::Text>(entry));
-    else if (key == "Default")
-        setAnswersKey(true, valueAs<bool>(entry));
-    else if (key == "Cancel")
-        setAnswersKey(false, valueAs<bool>(entry));
-    else if (!applyFontProperty(entry))
-        RectControl::applyProperty(entry);
+    static const PropertyTable table = classTable("PushButton", "Caption", {
+        "TabIndex", "TabStop",
+        key("Caption", noDefault, &PushButton::setCaption),
+        key("Default", false, [](PushButton& button, bool on) { button.setAnswersKey(true, on); }),
+        key("Cancel", false, [](PushButton& button, bool on) { button.setAnswersKey(false, on); }),
+        "Enabled", "Visible", "HelpTag", "AutoDeactivate",
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+        "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

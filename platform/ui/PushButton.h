@@ -16,8 +16,8 @@ public:
     static constexpr const char* kClassName = "PushButton";
     static constexpr std::string_view kTypeName = "PushButton";
 
-    std::string_view descriptionClass() const override { return "PushButton"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     std::vector<EventSpec> events() const override;
 
     platform::Text Caption() const;

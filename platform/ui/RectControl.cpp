@@ -51,7 +51,23 @@ void RectControl::Constructor()
     widget_->setAttribute(Qt::WA_Hover, true);
     windowSize_ = baseWindowSize_ = currentWindowSize();
     placeWidget();
+    updateMouseTransparency();
     widget_->setVisible(visible_);
+}
+
+void RectControl::handlerInstalled(std::string_view event)
+{
+    if (event == "MouseDown" || event == "MouseEnter" || event == "MouseExit")
+        updateMouseTransparency();
+}
+
+void RectControl::updateMouseTransparency()
+{
+    if (!widget_ || !mouseGoesThroughWhenUnbound())
+        return;
+    const bool wanted = hasHandler("MouseDown") || hasHandler("MouseEnter") || hasHandler("MouseExit") ||
+                        !widget_->toolTip().isEmpty();
+    widget_->setAttribute(Qt::WA_TransparentForMouseEvents, !wanted);
 }
 
 QSize RectControl::currentWindowSize() const
@@ -148,82 +164,100 @@ void RectControl::Refresh(bool immediately)
         widget_->update();
 }
 
-void RectControl::applyProperty(const DescriptionEntry& entry)
-{
-    const std::string& key = entry.key;
-    if (key == "Left" || key == "Top" || key == "Width" || key == "Height") {
-        const std::int32_t v = valueAs<std::int32_t>(entry);
-        // While the description is applied, the window has its described size.
-        windowSize_ = baseWindowSize_ = currentWindowSize();
-        if (key == "Left")
-            base_.moveLeft(v);
-        else if (key == "Top")
-            base_.moveTop(v);
-        else if (key == "Width")
-            base_.setWidth(v);
-        else
-            base_.setHeight(v);
-        placeWidget();
-    } else if (key == "LockLeft" || key == "LockTop" || key == "LockRight" || key == "LockBottom") {
-        const int edge = key == "LockLeft" ? 0 : key == "LockTop" ? 1 : key == "LockRight" ? 2 : 3;
-        locks_[edge] = valueAs<bool>(entry);
-    } else if (key == "Visible") {
-        setVisible(valueAs<bool>(entry));
-    } else if (key == "Enabled") {
-        setEnabled(valueAs<bool>(entry));
-    } else if (key == "HelpTag") {
-        helpTag_ = valueAs<Text>(entry);
-        if (widget_)
-            widget_->setToolTip(QString::fromStdString(helpTag_.bytes()));
-    } else if (key == "InitialParent") {
-        // The enclosing control is drawn first (it was created first), so this one stands
-        // on top of it; the place stays in window coordinates.
-        initialParent_ = valueAs<Text>(entry);
-        if (widget_)
-            widget_->raise();
-    } else if (key == "TabIndex") {
-        tabIndex_ = valueAs<std::int32_t>(entry);
-    } else if (key == "TabStop") {
-        if (widget_ && !valueAs<bool>(entry))
-            widget_->setFocusPolicy(Qt::NoFocus);
-    } else if (key == "TabPanelIndex" || key == "AutoDeactivate") {
-        // Only meaningful inside tab panels and for inactive windows; kept as given.
-    } else {
-        Control::applyProperty(entry);
-    }
-}
-
-bool RectControl::applyFontProperty(const DescriptionEntry& entry)
+void RectControl::changeFont(const std::function<void(QFont&)>& change)
 {
     if (!widget_)
-        return false;
-    const std::string& key = entry.key;
+        return;
     QFont font = widget_->font();
-    if (key == "TextFont") {
-        const std::string family = valueAs<Text>(entry).bytes();
-        if (family == "System" || family.empty())
-            font.setFamily(QApplication::font(widget_).family());
-        else
-            font.setFamily(QString::fromStdString(family));
-    } else if (key == "TextSize") {
-        // Sizes were given in points of a 72-dpi screen, where a point is a pixel: taken as
-        // pixels they keep the text inside the places the layout gives it.
-        const std::int32_t size = valueAs<std::int32_t>(entry);
-        if (size > 0)
-            font.setPixelSize(size);
-        else
-            font.setPointSizeF(QApplication::font(widget_).pointSizeF());
-    } else if (key == "Bold") {
-        font.setBold(valueAs<bool>(entry));
-    } else if (key == "Italic") {
-        font.setItalic(valueAs<bool>(entry));
-    } else if (key == "Underline") {
-        font.setUnderline(valueAs<bool>(entry));
-    } else {
-        return false;
-    }
+    change(font);
     widget_->setFont(font);
-    return true;
+}
+
+// The table lambdas below reach the widget without testing for it: a description is
+// applied only to a constructed control (SetProperties).
+const std::vector<PropertyEntry>& RectControl::sharedKeys()
+{
+    // While a description is applied, the window has its described size.
+    const auto place = [](void (QRect::*change)(int)) {
+        return [change](RectControl& control, std::int32_t value) {
+            control.windowSize_ = control.baseWindowSize_ = control.currentWindowSize();
+            (control.base_.*change)(value);
+            control.placeWidget();
+        };
+    };
+    const auto lock = [](int edge) { return [edge](RectControl& control, bool on) { control.locks_[edge] = on; }; };
+    const auto fontStyle = [](void (QFont::*style)(bool)) {
+        return [style](RectControl& control, bool on) { control.changeFont([&](QFont& font) { (font.*style)(on); }); };
+    };
+    constexpr std::string_view noDatabases = "binds the control to a database, and this framework has no databases";
+    static const std::vector<PropertyEntry> keys = [&] {
+        std::vector<PropertyEntry> all = Control::sharedKeys();
+        all.insert(all.end(), {
+            key("Left", noDefault, place(&QRect::moveLeft)),
+            key("Top", noDefault, place(&QRect::moveTop)),
+            key("Width", noDefault, place(&QRect::setWidth)),
+            key("Height", noDefault, place(&QRect::setHeight)),
+            key("LockLeft", noDefault, lock(0)),
+            key("LockTop", noDefault, lock(1)),
+            key("LockRight", noDefault, lock(2)),
+            key("LockBottom", noDefault, lock(3)),
+            noEffect("TabPanelIndex", 0, "this framework has no tab panels: every control stands on its window"),
+            // The window orders Tab by it once all its controls exist.
+            key("TabIndex", noDefault, [](RectControl& control, std::int32_t index) { control.tabIndex_ = index; }),
+            // Left out of the Tab order, a control can still be clicked into.
+            key("TabStop", true, [](RectControl& control, bool on) {
+                const bool clickable = control.widget_->focusPolicy() & Qt::ClickFocus;
+                if (!on)
+                    control.widget_->setFocusPolicy(clickable ? Qt::ClickFocus : Qt::NoFocus);
+            }),
+            key("Visible", true, &RectControl::setVisible),
+            key("Enabled", true, &RectControl::setEnabled),
+            key("HelpTag", Text(), [](RectControl& control, const Text& tip) {
+                control.widget_->setToolTip(QString::fromStdString(tip.bytes()));
+                // The help tag shows only where the pointer reaches the control.
+                control.updateMouseTransparency();
+            }),
+            noEffect("AutoDeactivate", true, "the desktop's style already draws an inactive window's controls as such"),
+            // The enclosing control was created first, so this one stands on top of it; the
+            // place stays in window coordinates.
+            key("InitialParent", Text(), [](RectControl& control, const Text& parent) {
+                control.initialParent_ = parent;
+                control.widget_->raise();
+            }),
+            // "System" is the desktop's font.
+            key("TextFont", Text("System"), [](RectControl& control, const Text& family) {
+                const bool desktop = family == "System" || family.empty();
+                const QString name = desktop ? QApplication::font(control.widget_).family() : QString(family.c_str());
+                control.changeFont([&](QFont& font) { font.setFamily(name); });
+            }),
+            // Sizes were given in points of a 72-dpi screen, where a point is a pixel: taken as
+            // pixels they keep the text inside the places the layout gives it. 0 is the
+            // desktop's size.
+            key("TextSize", 0, [](RectControl& control, std::int32_t size) {
+                const qreal desktop = QApplication::font(control.widget_).pointSizeF();
+                control.changeFont([&](QFont& font) {
+                    size > 0 ? font.setPixelSize(size) : font.setPointSizeF(desktop);
+                });
+            }),
+            key("Bold", false, fontStyle(&QFont::setBold)),
+            key("Italic", false, fontStyle(&QFont::setItalic)),
+            key("Underline", false, fontStyle(&QFont::setUnderline)),
+            noEffect("UseFocusRing", true, "the desktop's style draws its own focus frame"),
+            noEffect("DataSource", Text(), noDatabases),
+            noEffect("DataField", Text(), noDatabases),
+        });
+        return all;
+    }();
+    return keys;
+}
+
+PropertyTable RectControl::classTable(std::string_view className, std::string_view textKey,
+                                      std::vector<TableLine> lines)
+{
+    std::vector<TableLine> all{"Name",     "Index",   "Left",      "Top",        "Width",        "Height",
+                               "LockLeft", "LockTop", "LockRight", "LockBottom", "TabPanelIndex"};
+    all.insert(all.end(), lines.begin(), lines.end());
+    return PropertyTable(className, textKey, sharedKeys(), all);
 }
 
 std::vector<EventSpec> RectControl::events() const

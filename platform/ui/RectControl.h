@@ -11,8 +11,11 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
+
 class QObject;
 class QEvent;
+class QFont;
 
 namespace platform {
 
@@ -46,6 +49,7 @@ public:
     bool Enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     const Text& InitialParent() const { return initialParent_; }
+    // The control's place in its window's Tab order.
     std::int32_t TabIndex() const { return tabIndex_; }
 
     // Redraws the control: at once when `immediately` is True, else at the next turn of
@@ -54,17 +58,24 @@ public:
 
     void followWindow(QSize contentSize) override;
 
-    void applyProperty(const DescriptionEntry& entry) override;
     std::vector<EventSpec> events() const override;
 
 protected:
+    // A control class's table: the common head (Name, Index, Left, Top, Width, Height,
+    // LockLeft, LockTop, LockRight, LockBottom, TabPanelIndex), then the class's own lines,
+    // which name the keys of sharedKeys() by their name alone.
+    static PropertyTable classTable(std::string_view className, std::string_view textKey,
+                                    std::vector<TableLine> lines);
+    // The keys that most control classes have, with the same meaning in each: the common
+    // head, TabIndex, TabStop, Visible, Enabled, HelpTag, AutoDeactivate, InitialParent,
+    // the font keys, UseFocusRing, DataSource and DataField.
+    static const std::vector<PropertyEntry>& sharedKeys();
+
     // Makes the Qt widget of the control, a child of the window's content area.
     virtual QWidget* createWidget(QWidget* parent) = 0;
 
-    // Font keys shared by the text controls: TextFont ("System" is the desktop's font),
-    // TextSize (0 is the desktop's size), Bold, Italic, Underline. False when the key is
-    // not one of them.
-    bool applyFontProperty(const DescriptionEntry& entry);
+    // Changes the font of the widget.
+    void changeFont(const std::function<void(QFont&)>& change);
 
     // Widgets that receive the mouse and key events of this control (the widget itself by
     // default; a list's viewport, for instance).
@@ -73,10 +84,16 @@ protected:
     // Lets a subclass see the events of its widget first; return true to stop the event.
     virtual bool filterEvent(QObject* watched, QEvent* event);
 
+    // True for a control that the mouse passes through to whatever lies beneath it, as
+    // long as none of its mouse events is bound and it has no help tag.
+    virtual bool mouseGoesThroughWhenUnbound() const { return false; }
+    void handlerInstalled(std::string_view event) override;
+
 private:
     class EventRelay;
     void placeWidget();
     QSize currentWindowSize() const;
+    void updateMouseTransparency();
 
     QPointer<QWidget> widget_;
     EventRelay* relay_ = nullptr;
@@ -87,7 +104,6 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     Text initialParent_;
-    Text helpTag_;
     std::int32_t tabIndex_ = 0;
 };
 

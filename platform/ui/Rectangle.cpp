@@ -51,22 +51,18 @@ void Rectangle::showColors()
     surface->update();
 }
 
-void Rectangle::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& Rectangle::propertyTable()
 {
-    const std::string& key = entry.key;
-    if (key == "FillColor") {
-        fill_ = valueAs<Color>(entry);
-    } else if (key == "BorderWidth") {
-        borderWidth_ = valueAs<std::int32_t>(entry);
-    } else if (key == "TopLeftColor") {
-        topLeft_ = valueAs<Color>(entry);
-    } else if (key == "BottomRightColor") {
-        bottomRight_ = valueAs<Color>(entry);
-    } else {
-        RectControl::applyProperty(entry);
-        return;
-    }
-    showColors();
+    const auto look = [](auto member) { return kept(member, &Rectangle::showColors); };
+    static const PropertyTable table = classTable("Rectangle", "", {
+        "Visible", "HelpTag", "AutoDeactivate", "Enabled",
+        key("FillColor", noDefault, look(&Rectangle::fill_)),
+        key("BorderWidth", noDefault, look(&Rectangle::borderWidth_)),
+        key("TopLeftColor", noDefault, look(&Rectangle::topLeft_)),
+        key("BottomRightColor", noDefault, look(&Rectangle::bottomRight_)),
+        "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -12,8 +12,8 @@ public:
     static constexpr const char* kClassName = "Rectangle";
     static constexpr std::string_view kTypeName = "Rectangle";
 
-    std::string_view descriptionClass() const override { return "Rectangle"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
 
 protected:
     QWidget* createWidget(QWidget* parent) override;

@@ -16,15 +16,6 @@ QString displayedText(const Text& text)
     return shown;
 }
 
-void changeFont(QLabel* label, void (QFont::*setter)(bool), bool on)
-{
-    if (!label)
-        return;
-    QFont font = label->font();
-    (font.*setter)(on);
-    label->setFont(font);
-}
-
 } // namespace
 
 QWidget* StaticText::createWidget(QWidget* parent)
@@ -55,30 +46,29 @@ void StaticText::setTextColor(Color color)
     label_->setPalette(palette);
 }
 
-void StaticText::setBold(bool bold) { changeFont(label_, &QFont::setBold, bold); }
-void StaticText::setItalic(bool italic) { changeFont(label_, &QFont::setItalic, italic); }
-void StaticText::setUnderline(bool underline) { changeFont(label_, &QFont::setUnderline, underline); }
-
-void StaticText::applyProperty(const DescriptionEntry& entry)
+void StaticText::setBold(bool bold) { changeFont([bold](QFont& font) { font.setBold(bold); }); }
+void StaticText::setItalic(bool italic) { changeFont([italic](QFont& font) { font.setItalic(italic); }); }
+void StaticText::setUnderline(bool underline)
 {
-    const std::string& key = entry.key;
-    if (key == "Text") {
-        setText(valueAs<platform::Text>(entry));
-    } else if (key == "TextAlign") {
-        const std::int32_t align = valueAs<std::int32_t>(entry);
-        const Qt::Alignment horizontal = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
-        if (label_)
-            label_->setAlignment(horizontal | Qt::AlignTop);
-    } else if (key == "TextColor") {
-        setTextColor(valueAs<Color>(entry));
-    } else if (key == "Multiline") {
-        if (label_)
-            label_->setWordWrap(valueAs<bool>(entry));
-    } else if (key == "DataSource" || key == "DataField") {
-        // Database binding: this program keeps no databases.
-    } else if (!applyFontProperty(entry)) {
-        RectControl::applyProperty(entry);
-    }
+    changeFont([underline](QFont& font) { font.setUnderline(underline); });
+}
+
+const PropertyTable& StaticText::propertyTable()
+{
+    static const PropertyTable table = classTable("StaticText", "Text", {
+        "TabIndex",
+        key("Text", noDefault, &StaticText::setText),
+        key("TextAlign", 0, [](StaticText& label, std::int32_t align) {
+            const Qt::Alignment across = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
+            label.label_->setAlignment(across | Qt::AlignTop);
+        }),
+        key("TextColor", Color::rgb(0x000000), &StaticText::setTextColor),
+        key("Multiline", false, [](StaticText& label, bool on) { label.label_->setWordWrap(on); }),
+        "Enabled", "Visible", "HelpTag", "AutoDeactivate",
+        "TextFont", "TextSize", "Bold", "Italic", "Underline",
+        "DataSource", "DataField", "InitialParent",
+    });
+    return table;
 }
 
 } // namespace platform

@@ -15,8 +15,8 @@ public:
     static constexpr const char* kClassName = "StaticText";
     static constexpr std::string_view kTypeName = "StaticText";
 
-    std::string_view descriptionClass() const override { return "StaticText"; }
-    void applyProperty(const DescriptionEntry& entry) override;
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
 
     // Carriage returns (character 13) in the text are line breaks.
     const platform::Text& Text() const { return text_; }
@@ -28,6 +28,9 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    // A label that no mouse handler asks for lets presses through to the control beneath it
+    // (the main window's count line lies over the lower part of "Play").
+    bool mouseGoesThroughWhenUnbound() const override { return true; }
 
 private:
     platform::Text text_;

@@ -79,14 +79,13 @@ void Timer::Reset()
 
 std::vector<EventSpec> Timer::events() const { return {{"Action", "(  )"}}; }
 
-void Timer::applyProperty(const DescriptionEntry& entry)
+const PropertyTable& Timer::propertyTable()
 {
-    if (entry.key == "Mode")
-        setMode(valueAs<std::int32_t>(entry));
-    else if (entry.key == "Period")
-        setPeriod(valueAs<std::int32_t>(entry));
-    else
-        Control::applyProperty(entry);
+    static const PropertyTable table("Timer", "", {}, {
+        key("Mode", noDefault, &Timer::setMode),
+        key("Period", noDefault, &Timer::setPeriod),
+    });
+    return table;
 }
 
 } // namespace platform

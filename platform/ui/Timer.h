@@ -23,11 +23,11 @@ public:
     Timer();
     ~Timer() override;
 
-    // The layout is that of every timer, also of a generated subclass ("Window1.Timer1").
-    std::string_view descriptionClass() const override { return "Timer"; }
+    // The keys of its descriptions; a generated subclass ("Window1.Timer1") has the same.
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
     // Makes the Qt timer; it starts once a mode other than off is set.
     void Constructor() override;
-    void applyProperty(const DescriptionEntry& entry) override;
     std::vector<EventSpec> events() const override;
 
     // 0 off, 1 fires once (and is then off), 2 fires repeatedly. Changing the mode starts

@@ -3,6 +3,7 @@
 #include "menus/MenuBar.h"
 #include "runtime/EventLoop.h"
 #include "ui/MenuCommands.h"
+#include "ui/RectControl.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -18,19 +20,60 @@ namespace platform {
 
 namespace {
 
-// The open windows in the order they were built: the list the implicit instances are
-// found in.
+// The framework's three lists of windows. The implicit windows are those found by their
+// class's registered name; the list of windows holds every open window in the order they
+// were built; the redraw list holds the windows whose Refresh(False) has not been carried
+// out yet, and keeps each alive until it has been (or until shut-down).
+std::vector<Ref<Window>>& implicitWindowList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
+std::vector<Ref<Window>>& redrawList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
 std::vector<Ref<Window>>& windowList()
 {
     static std::vector<Ref<Window>> windows;
     return windows;
 }
 
-void forget(const Window* window)
+void remove(std::vector<Ref<Window>>& windows, const Window* window)
 {
-    auto& windows = windowList();
     windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const Ref<Window>& w) { return w.get() == window; }),
                   windows.end());
+}
+
+void forget(const Window* window)
+{
+    remove(implicitWindowList(), window);
+    remove(windowList(), window);
+}
+
+// Redraws every window on the redraw list and empties it; runs at the turn of the event
+// loop after the first Refresh(False).
+void redrawPending()
+{
+    std::vector<Ref<Window>> pending;
+    pending.swap(redrawList());
+    for (const Ref<Window>& window : pending)
+        if (window->isOpen() && window->widget())
+            window->widget()->update();
+}
+
+// Empties one list at shut-down; its windows disappear from the screen.
+void release(std::vector<Ref<Window>>& list)
+{
+    std::vector<Ref<Window>> windows;
+    windows.swap(list);
+    for (const Ref<Window>& window : windows)
+        if (window->widget())
+            window->widget()->hide();
+    windows.clear();
 }
 
 } // namespace
@@ -117,11 +160,13 @@ void Window::runHook(std::string_view hook, const Arguments& arguments)
 void Window::Constructor()
 {
     const Ref<Window> self = RefTo(*this);
+    implicitWindowList().push_back(self);
     windowList().push_back(self);
     open_ = true;
     try {
         runHook("Layout");
         runHook("CreateControls");
+        orderTabStops();
         runHook("AddMenuHandlers", {Ref<Object>(self)});
     } catch (...) {
         open_ = false;
@@ -166,10 +211,16 @@ void Window::Close()
 
 void Window::Refresh(bool immediately)
 {
-    if (immediately)
+    if (immediately) {
         frame_->repaint();
-    else
-        frame_->update();
+        return;
+    }
+    auto& pending = redrawList();
+    if (std::any_of(pending.begin(), pending.end(), [&](const Ref<Window>& w) { return w.get() == this; }))
+        return;
+    if (pending.empty())
+        QTimer::singleShot(0, QCoreApplication::instance(), &redrawPending);
+    pending.push_back(RefTo(*this));
 }
 
 void Window::setMenuBar(const Ref<platform::MenuBar>& bar)
@@ -198,9 +249,7 @@ const Delegate* Window::menuHandler(const std::string& itemName) const
 
 Ref<Control> Window::makeControl(std::string_view, Ref<Control> control)
 {
-    control->window_ = RefTo(*this);
-    const std::string name = registeredName();
-    control->windowName_ = name.substr(0, name.find('.'));
+    control->SetWindow(RefTo(*this));
     return control;
 }
 
@@ -220,6 +269,24 @@ Ref<Control> Window::controlByName(std::string_view name) const
         if (control->Name().bytes() == name)
             return control;
     return Ref<Control>();
+}
+
+// Tab moves through the controls in the order of their TabIndex (creation order among
+// equal ones); controls that the keyboard cannot focus stay out of the chain.
+void Window::orderTabStops()
+{
+    std::vector<std::pair<std::int32_t, QWidget*>> chain;
+    for (const Ref<Control>& control : controls_) {
+        const auto* placed = dynamic_cast<const RectControl*>(control.get());
+        QWidget* focus = placed ? placed->widget() : nullptr;
+        while (focus && focus->focusProxy())
+            focus = focus->focusProxy();
+        if (focus && (focus->focusPolicy() & Qt::TabFocus))
+            chain.emplace_back(placed->TabIndex(), focus);
+    }
+    std::stable_sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
 }
 
 void Window::contentResized()
@@ -242,89 +309,86 @@ void Window::applySizeLimits()
 {
     if (resizable_) {
         content_->setMinimumSize(minWidth_, minHeight_);
-        content_->setMaximumSize(maxWidth_, maxHeight_);
+        content_->setMaximumSize(std::min(maxWidth_, QWIDGETSIZE_MAX), std::min(maxHeight_, QWIDGETSIZE_MAX));
     } else {
         content_->setFixedSize(content_->size());
     }
 }
 
-void Window::applyProperty(const DescriptionEntry& entry)
+// The size is that of the content area, below the menu bar.
+void Window::resizeContent(QSize size)
 {
-    const std::string& key = entry.key;
-    auto integer = [&] { return std::get<std::int32_t>(entry.value); };
-    auto boolean = [&] { return std::get<bool>(entry.value); };
-    auto setButton = [&](Qt::WindowType hint, bool on) {
-        Qt::WindowFlags flags = frame_->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        flags.setFlag(hint, on);
-        frame_->setWindowFlags(flags);
+    const QWidget* menu = frame_->menuWidget();
+    const int menuHeight = menu && menu->isVisibleTo(frame_) ? menu->sizeHint().height() : 0;
+    frame_->resize(size.width(), size.height() + menuHeight);
+    content_->resize(size);
+    applySizeLimits();
+}
+
+void Window::showBackColor()
+{
+    static_cast<Content*>(content_.data())->background =
+        hasBackColor_ ? std::optional<QColor>(QColor(backColor_.red, backColor_.green, backColor_.blue)) : std::nullopt;
+    content_->update();
+}
+
+const PropertyTable& Window::propertyTable()
+{
+    const auto sizeLimit = [](std::int32_t Window::*member) { return kept(member, &Window::applySizeLimits); };
+    const auto titleButton = [](Qt::WindowType hint) {
+        return [hint](Window& window, bool on) {
+            Qt::WindowFlags flags = window.frame_->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            flags.setFlag(hint, on);
+            window.frame_->setWindowFlags(flags);
+        };
     };
-    if (key == "Width" || key == "Height") {
-        // The size is that of the content area, below the menu bar.
-        const QSize size = key == "Width" ? QSize(integer(), content_->height()) : QSize(content_->width(), integer());
-        const int menuHeight = frame_->menuWidget() && frame_->menuWidget()->isVisibleTo(frame_)
-                                   ? frame_->menuWidget()->sizeHint().height()
-                                   : 0;
-        frame_->resize(size.width(), size.height() + menuHeight);
-        content_->resize(size);
-        applySizeLimits();
-    } else if (key == "MinWidth") {
-        minWidth_ = integer();
-        applySizeLimits();
-    } else if (key == "MinHeight") {
-        minHeight_ = integer();
-        applySizeLimits();
-    } else if (key == "MaxWidth") {
-        maxWidth_ = std::min(integer(), QWIDGETSIZE_MAX);
-        applySizeLimits();
-    } else if (key == "MaxHeight") {
-        maxHeight_ = std::min(integer(), QWIDGETSIZE_MAX);
-        applySizeLimits();
-    } else if (key == "Frame") {
-        // 0 is a document window; the dialog kinds (1 movable modal, 2 modal dialog,
-        // 8 sheet) are modal for the whole application while they are open.
-        const std::int32_t frame = integer();
-        if (frame == 1 || frame == 2 || frame == 8) {
-            frame_->setWindowFlag(Qt::Dialog, true);
-            frame_->setWindowModality(Qt::ApplicationModal);
-        }
-    } else if (key == "HasBackColor" || key == "BackColor") {
-        if (key == "HasBackColor") {
-            hasBackColor_ = boolean();
-        } else {
-            const Color c = std::get<Color>(entry.value);
-            backColor_ = QColor(c.red, c.green, c.blue);
-        }
-        auto* content = static_cast<Content*>(content_.data());
-        content->background = hasBackColor_ ? std::optional<QColor>(backColor_) : std::nullopt;
-        content_->update();
-    } else if (key == "Title") {
-        setTitle(std::get<Text>(entry.value));
-    } else if (key == "Visible") {
-        visible_ = boolean();
-        if (built_)
-            visible_ ? Show() : frame_->hide();
-    } else if (key == "FullScreen") {
-        if (boolean())
-            frame_->setWindowState(frame_->windowState() | Qt::WindowFullScreen);
-    } else if (key == "MenuBarVisible") {
-        if (frame_->menuWidget())
-            frame_->menuWidget()->setVisible(boolean());
-    } else if (key == "CloseButton") {
-        setButton(Qt::WindowCloseButtonHint, boolean());
-    } else if (key == "MinimizeButton") {
-        setButton(Qt::WindowMinimizeButtonHint, boolean());
-    } else if (key == "MaximizeButton") {
-        setButton(Qt::WindowMaximizeButtonHint, boolean());
-    } else if (key == "Resizeable") {
-        resizable_ = boolean();
-        applySizeLimits();
-    } else if (key == "Placement" || key == "Composite" || key == "LiveResize" || key == "MacProcID") {
-        // Placement 0 lets the desktop place the window; resizing is always live here;
-        // Composite and MacProcID describe the original system's window kinds and change
-        // nothing on this desktop.
-    } else {
-        throw DescriptionError(registeredName() + ": a window has no property \"" + key + "\".");
-    }
+    static const PropertyTable table("Window", "", {}, {
+        noEffect<std::int32_t>("Placement", noDefault, "the desktop places new windows itself"),
+        key("Width", noDefault, [](Window& window, std::int32_t width) {
+            window.resizeContent(QSize(width, window.content_->height()));
+        }),
+        key("Height", noDefault, [](Window& window, std::int32_t height) {
+            window.resizeContent(QSize(window.content_->width(), height));
+        }),
+        key("MinWidth", noDefault, sizeLimit(&Window::minWidth_)),
+        key("MinHeight", noDefault, sizeLimit(&Window::minHeight_)),
+        key("MaxWidth", noDefault, sizeLimit(&Window::maxWidth_)),
+        key("MaxHeight", noDefault, sizeLimit(&Window::maxHeight_)),
+        // 0 is a document window; the dialog kinds 1 (movable modal) and 2 (modal dialog)
+        // are modal for the whole application while they are open. 8, a sheet, belongs to a
+        // window it is shown within; shown on its own, as the copy's progress window is, it
+        // is a dialog that keeps no other window from working.
+        key("Frame", noDefault, [](Window& window, std::int32_t frame) {
+            if (frame == 1 || frame == 2 || frame == 8)
+                window.frame_->setWindowFlag(Qt::Dialog, true);
+            if (frame == 1 || frame == 2)
+                window.frame_->setWindowModality(Qt::ApplicationModal);
+        }),
+        noEffect<bool>("Composite", noDefault, "chooses how the original system drew a window; Qt has one way"),
+        key("HasBackColor", noDefault, kept(&Window::hasBackColor_, &Window::showBackColor)),
+        key("BackColor", noDefault, kept(&Window::backColor_, &Window::showBackColor)),
+        key("Title", noDefault, &Window::setTitle),
+        key("Visible", noDefault, [](Window& window, bool on) {
+            window.visible_ = on;
+            if (window.built_)
+                on ? window.Show() : window.frame_->hide();
+        }),
+        key("FullScreen", noDefault, [](Window& window, bool on) {
+            if (on)
+                window.frame_->setWindowState(window.frame_->windowState() | Qt::WindowFullScreen);
+        }),
+        key("MenuBarVisible", noDefault, [](Window& window, bool on) {
+            if (window.frame_->menuWidget())
+                window.frame_->menuWidget()->setVisible(on);
+        }),
+        key("CloseButton", noDefault, titleButton(Qt::WindowCloseButtonHint)),
+        key("Resizeable", noDefault, kept(&Window::resizable_, &Window::applySizeLimits)),
+        noEffect<bool>("LiveResize", noDefault, "windows here always redraw while they are resized"),
+        key("MaximizeButton", noDefault, titleButton(Qt::WindowMaximizeButtonHint)),
+        key("MinimizeButton", noDefault, titleButton(Qt::WindowMinimizeButtonHint)),
+        noEffect<std::int32_t>("MacProcID", noDefault, "names a window kind of the original system, unknown here"),
+    });
+    return table;
 }
 
 std::vector<Operation> Window::operations()
@@ -350,25 +414,38 @@ std::vector<Operation> Window::operations()
     };
 }
 
+namespace {
+
+void applyDescription(Object& target, const PropertyTable& table, const Text& description, const std::string& who)
+{
+    for (const DescriptionEntry& entry : decodeDescription(description, table.className(), who)) {
+        const PropertyEntry* property = table.find(entry.key);
+        if (!property) // a layout registered under the class's name by something else
+            throw DescriptionError(who + ": a " + std::string(table.className()) + " has no key \"" + entry.key +
+                                   "\".");
+        if (property->apply)
+            property->apply(target, entry.value);
+    }
+}
+
+} // namespace
+
 void SetProperties(Object& target, const Text& description)
 {
-    if (auto* window = dynamic_cast<Window*>(&target)) {
-        for (const DescriptionEntry& entry : decodeDescription(description, "Window", window->registeredName()))
-            window->applyProperty(entry);
-        return;
-    }
+    if (auto* window = dynamic_cast<Window*>(&target))
+        return applyDescription(*window, Window::propertyTable(), description, window->registeredName());
     if (auto* control = dynamic_cast<Control*>(&target)) {
-        for (const DescriptionEntry& entry :
-             decodeDescription(description, control->descriptionClass(), control->describe()))
-            control->applyProperty(entry);
-        return;
+        // The keys of a control with a place on screen set its widget, made by its constructor.
+        if (auto* placed = dynamic_cast<RectControl*>(control); placed && !placed->widget())
+            throw DescriptionError(control->describe() + ": a control takes its description once it is constructed.");
+        return applyDescription(*control, control->properties(), description, control->describe());
     }
     throw DescriptionError("A description can only be applied to a window or a control.");
 }
 
 Ref<Window> GetImplicitWindow(std::string_view registeredName)
 {
-    for (const Ref<Window>& window : windowList())
+    for (const Ref<Window>& window : implicitWindowList())
         if (window->registeredName() == registeredName)
             return window;
     return Ref<Window>();
@@ -376,16 +453,24 @@ Ref<Window> GetImplicitWindow(std::string_view registeredName)
 
 std::vector<Ref<Window>> openWindows() { return windowList(); }
 
-void releaseWindowLists()
+std::vector<Ref<Window>> windowsAwaitingRedraw() { return redrawList(); }
+
+void releaseImplicitWindowList() { release(implicitWindowList()); }
+
+void releaseRedrawList() { release(redrawList()); }
+
+void releaseWindowList()
 {
-    std::vector<Ref<Window>> windows;
-    windows.swap(windowList());
-    for (const Ref<Window>& window : windows)
-        if (window->widget())
-            window->widget()->hide();
-    windows.clear();
+    release(windowList());
     if (QCoreApplication::instance())
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void releaseWindowLists()
+{
+    releaseImplicitWindowList();
+    releaseRedrawList();
+    releaseWindowList();
 }
 
 } // namespace platform

@@ -37,6 +37,8 @@ public:
 
     void Show();
     void Close();
+    // Redraws the window: at once when `immediately` is True, else at the next turn of the
+    // event loop (the window waits on the redraw list until then).
     void Refresh(bool immediately);
     bool isOpen() const { return open_; }
 
@@ -58,8 +60,8 @@ public:
     Ref<Control> controlByName(std::string_view name) const;
     const std::vector<Ref<Control>>& controls() const { return controls_; }
 
-    // One key of the window's own description.
-    void applyProperty(const DescriptionEntry& entry);
+    // The keys of a window's own description.
+    static const PropertyTable& propertyTable();
 
     const Text& Title() const { return title_; }
     void setTitle(const Text& title);
@@ -85,7 +87,10 @@ private:
     void contentResized();
     void runHook(std::string_view hook, const Arguments& arguments = {});
     Ref<Control> makeControl(std::string_view className, Ref<Control> control);
+    void orderTabStops();
+    void resizeContent(QSize size);
     void applySizeLimits();
+    void showBackColor();
 
     QPointer<QMainWindow> frame_;
     QPointer<QWidget> content_;
@@ -97,7 +102,7 @@ private:
     bool built_ = false;
     bool visible_ = false;
     bool hasBackColor_ = false;
-    QColor backColor_{Qt::white};
+    Color backColor_ = Color::rgb(0xFFFFFF);
     bool resizable_ = true;
     std::int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 32000, maxHeight_ = 32000;
 };
@@ -144,10 +149,20 @@ Ref<W> ImplicitInstance()
     return window;
 }
 
-// Every window that is open, in the order they were built.
+// Every window that is open, in the order they were built (the list of windows).
 std::vector<Ref<Window>> openWindows();
 
-// Closes and releases every window and empties the framework's window lists (shut-down).
+// The windows whose Refresh(False) is still to be carried out, at the next turn of the
+// event loop.
+std::vector<Ref<Window>> windowsAwaitingRedraw();
+
+// Shut-down empties the framework's window lists one at a time, in this order: the list
+// of implicit windows, the redraw list, the list of windows. A window goes when the last
+// list that holds it lets it go.
+void releaseImplicitWindowList();
+void releaseRedrawList();
+void releaseWindowList();
+// All three, in that order.
 void releaseWindowLists();
 
 } // namespace platform

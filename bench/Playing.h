@@ -1,0 +1,36 @@
+#pragma once
+
+// What the sound benchmarks share: the clock, the wait until a player really plays, the
+// reference (a bare playbin told to play a file) and the median of a series.
+
+#include <gst/gst.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+class QString;
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start);
+
+// Lets the event loop run until the player is in PLAYING and its position has moved on
+// from the first one seen there; false after ten seconds.
+bool waitUntilPlaying(GstElement* pipeline);
+
+// The reference: a bare playbin told to play the file into a real-time sink, with no check
+// of the file and no choice of output; milliseconds until it plays, or -1.
+double playBare(const std::string& path);
+
+double median(std::vector<double> values);
+
+// One line of results: ours against the reference, and whether ours is under the target.
+void report(const char* what, double ours, double bare, double target);
+
+// Runs this benchmark again in a fresh process with the arguments; the number it prints.
+double runChild(const QString& mode, const std::string& path);
+
+} // namespace bench
