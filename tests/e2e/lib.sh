@@ -90,9 +90,9 @@ click_at() {
   xdotool click 1
 }
 
-# A screenshot of the whole screen, kept with the test's artifacts.
+# A screenshot, kept with the test's artifacts: of one window ($2), else of the screen.
 shot() {
-  import -window root "$ARTIFACTS/$1.png" 2>/dev/null
+  import -window "${2:-root}" "$ARTIFACTS/$1.png" 2>/dev/null
 }
 
 # Waits until a file exists (and, with $2, has that many bytes).
@@ -106,4 +106,36 @@ wait_file() {
     sleep 0.05
   done
   return 1
+}
+
+# The content-y of the middle of each row that a list shows, measured on a screenshot: rows
+# are the white runs between grid lines, all of one height; the heading above them and the
+# empty space below the last row are not. $1 window id, $2 content height, $3 a content-x
+# inside the list away from any text, $4 the list's content top, $5 its height.
+row_centres() {
+  local id="$1" content_height="$2" x="$3" top="$4" height="$5"
+  window_geometry "$id"
+  local screen_top=$((WIN_Y + WIN_H - content_height + top))
+  import -window root "$WORK/measure.png"
+  convert "$WORK/measure.png" -crop "1x${height}+$((WIN_X + x))+${screen_top}" -depth 8 txt:- |
+    awk -F'[(),]' -v top="$top" '
+      NR == 1 { next }
+      {
+        split($0, at, "[,:]"); y = at[2] + 0
+        if ($(NF - 1) + 0 >= 250) { if (from < 0) from = y; next }
+        if (from >= 0 && y - from >= 10) { n++; start[n] = from; size[n] = y - from }
+        from = -1
+      }
+      BEGIN { from = -1 }
+      END { for (i = 1; i <= n; i++) if (size[i] == size[1]) print top + start[i] + int(size[i] / 2) }'
+}
+
+# Whether the list row at content ($3, $4) shows as selected (the selection's colour, not
+# white or grey).
+row_selected() {
+  local id="$1" content_height="$2" x="$3" y="$4"
+  window_geometry "$id"
+  import -window root "$WORK/measure.png"
+  convert "$WORK/measure.png" -crop "1x1+$((WIN_X + x))+$((WIN_Y + WIN_H - content_height + y))" -depth 8 txt:- |
+    awk -F'[(),]' 'NR == 2 { r = $3 + 0; g = $4 + 0; b = $5 + 0; exit !(b > r + 40) }'
 }
