@@ -5,5 +5,5 @@
 #include "files/FileCopy.h"
 #include "files/FolderItem.h"
 #include "files/IOException.h"
-#include "files/SpecialFolders.h"
+#include "files/KnownFolders.h"
 #include "files/Volumes.h"

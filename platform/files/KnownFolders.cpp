@@ -1,4 +1,4 @@
-#include "files/SpecialFolders.h"
+#include "files/KnownFolders.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
