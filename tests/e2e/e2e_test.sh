@@ -91,9 +91,21 @@ MAIN=$(wait_window a 20) || fail "the main window (titled a) did not appear"
 window_geometry "$MAIN"
 [ "$WIN_W" = 580 ] || fail "the main window is $WIN_W wide, not 580"
 C=580 # the content's height; the menu bar lies above it in the window
-sleep 1
+# The rows a list shows ($1 the content-x to measure at) once their number has settled:
+# the same in three looks in a row (a list being filled shows more rows as it goes).
+settled_rows() {
+  local x="$1" rows=() previous="" same=0
+  for _ in $(seq 1 100); do
+    rows=($(row_centres "$MAIN" $C "$x" 110 425))
+    if [ "${#rows[@]}" = "$previous" ]; then same=$((same + 1)); else same=0; fi
+    previous=${#rows[@]}
+    [ "$same" -ge 2 ] && [ "${#rows[@]}" -gt 0 ] && break
+    sleep 0.05
+  done
+  echo "${rows[*]}"
+}
+FOLDER_ROWS=($(settled_rows 75))
 shot start "$MAIN"
-FOLDER_ROWS=($(row_centres "$MAIN" $C 75 110 425))
 [ "${#FOLDER_ROWS[@]}" = 4 ] || fail "the folder list shows ${#FOLDER_ROWS[@]} rows, not the player's 4 music folders"
 echo "folder rows at ${FOLDER_ROWS[*]}"
 
@@ -102,8 +114,7 @@ echo "folder rows at ${FOLDER_ROWS[*]}"
 F00_ROW=""
 for row in "${FOLDER_ROWS[@]}"; do
   click_at "$MAIN" $C 50 "$row"
-  sleep 0.3
-  FILE_ROWS=($(row_centres "$MAIN" $C 530 110 425))
+  FILE_ROWS=($(settled_rows 530))
   if [ "${#FILE_ROWS[@]}" = 4 ]; then F00_ROW=$row; break; fi
 done
 [ -n "$F00_ROW" ] || fail "no folder listed F00's four files"
@@ -112,15 +123,20 @@ shot folder-listed
 # ---- Copy: choose the destination, select three files with Ctrl-click, "Copy" ----------------
 choose_destination() {
   mkdir -p "$1"
+  local field
+  field=$(region_print "$MAIN" $C 114 73 357 22)
   click_at "$MAIN" $C 64 85
   local chooser
   chooser=$(wait_window Parvolin) || fail "the folder chooser did not open"
-  xdotool windowfocus "$chooser"
-  sleep 0.3
+  wait_focus "$chooser" || fail "the folder chooser did not take the keyboard"
+  wait_drawn "$chooser"
   shot "chooser-$(basename "$1")" "$chooser"
   xdotool type --delay 5 "$1"
   xdotool key Return
   wait_window_gone Parvolin || fail "the folder chooser did not close"
+  # The chooser is done once the destination field shows the new folder.
+  for _ in $(seq 1 100); do [ "$(region_print "$MAIN" $C 114 73 357 22)" != "$field" ] && break; sleep 0.05; done
+  [ "$(region_print "$MAIN" $C 114 73 357 22)" != "$field" ] || fail "the destination field did not change"
   xdotool windowfocus "$MAIN"
 }
 
@@ -143,11 +159,8 @@ check_copies() {
 choose_destination "$WORK/dest/selected"
 click_at "$MAIN" $C 200 "${FILE_ROWS[0]}"
 key_down Control_L
-sleep 0.2
 click_at "$MAIN" $C 200 "${FILE_ROWS[1]}"
-sleep 0.2
 click_at "$MAIN" $C 200 "${FILE_ROWS[3]}"
-sleep 0.2
 key_up Control_L
 shot three-selected
 for row in 0 1 3; do
@@ -170,9 +183,17 @@ wait_copy_done() {
   wait_window_gone Untitled 120 || fail "the progress window stayed open"
 }
 
+# The copy button reads the Option key every 100 ms and then reads "Copy All".
+copy_button() { region_print "$MAIN" $C 486 75 73 20; }
+hold_alt_for_copy_all() {
+  local before
+  before=$(copy_button)
+  key_down Alt_L
+  wait_change "$before" copy_button >/dev/null || fail "holding Alt did not turn the button into Copy All"
+}
+
 choose_destination "$WORK/dest/all"
-key_down Alt_L
-sleep 0.5 # the copy button reads the Option key every 100 ms
+hold_alt_for_copy_all
 shot copy-all-button
 click_at "$MAIN" $C 522 85
 QUESTION=$(wait_window Parvolin) || fail "the Copy All question did not appear"
@@ -189,8 +210,7 @@ echo "Copy All: all $(ls "$WORK/dest/all" | wc -l) files arrived byte-identical,
 
 # ---- Stop: Copy All again, Ctrl+. after the first few files -----------------------------------
 choose_destination "$WORK/dest/stopped"
-key_down Alt_L
-sleep 0.5
+hold_alt_for_copy_all
 click_at "$MAIN" $C 522 85
 QUESTION=$(wait_window Parvolin) || fail "the Copy All question did not appear"
 key_up Alt_L
@@ -222,8 +242,7 @@ play_button() {
 }
 for row in "${FOLDER_ROWS[@]}"; do
   click_at "$MAIN" $C 50 "$row"
-  sleep 0.3
-  FILE_ROWS=($(row_centres "$MAIN" $C 530 110 425))
+  FILE_ROWS=($(settled_rows 530))
   [ "${#FILE_ROWS[@]}" = 1 ] && break # F02, one two-second sound
 done
 [ "${#FILE_ROWS[@]}" = 1 ] || fail "no folder listed F02's one file"
@@ -231,19 +250,18 @@ click_at "$MAIN" $C 200 "${FILE_ROWS[0]}"
 # Presses go to the middle of "Play", where the count line lies over the button; the button
 # is looked at with the pointer away from it, so that only its caption can change it.
 press_play() {
+  local before
+  point_at "$MAIN" $C 300 20
+  before=$(play_button)
   click_at "$MAIN" $C 523 553
   point_at "$MAIN" $C 300 20
-  sleep 0.5
+  wait_change "$before" play_button || fail "a press on the Play button changed nothing"
 }
-press_play
+reading_stop=$(press_play)
 shot preview-playing
-reading_stop=$(play_button)
-press_play
-reading_play=$(play_button)
-[ "$reading_stop" != "$reading_play" ] || fail "the button did not change between Play and Stop"
+reading_play=$(press_play)
 # Played to its end, the sound gives the button back its Play within a few seconds.
-press_play
-[ "$(play_button)" = "$reading_stop" ] || fail "the second Play did not start"
+[ "$(press_play)" = "$reading_stop" ] || fail "the second Play did not start"
 for _ in $(seq 1 100); do [ "$(play_button)" = "$reading_play" ] && break; sleep 0.1; done
 [ "$(play_button)" = "$reading_play" ] || fail "the button still reads Stop after the sound ended"
 echo "Preview: the file played and stopped, and played to its end"
@@ -251,8 +269,10 @@ echo "Preview: the file played and stopped, and played to its end"
 # ---- About and Help from the menu bar ------------------------------------------------------
 open_menu_item() { # $1 the menu's x in the menu bar, $2 how many items down
   window_geometry "$MAIN"
+  local before
+  before=$(visible_windows)
   xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + 9))" click 1
-  sleep 0.3
+  wait_change "$before" visible_windows >/dev/null || fail "the menu did not open"
   local i
   for i in $(seq 1 "$2"); do xdotool key Down; done
   xdotool key Return
@@ -261,7 +281,7 @@ open_menu_item 20 2 # Edit, About Parvolin...
 ABOUT=$(wait_window Untitled) || fail "About Parvolin... opened no window"
 window_geometry "$ABOUT"
 [ "$WIN_W" = 574 ] && [ "$WIN_H" = 283 ] || fail "the About window is ${WIN_W}x${WIN_H}, not 574x283"
-sleep 0.3
+wait_drawn "$ABOUT"
 shot about-window "$ABOUT"
 click_at "$ABOUT" 283 456 253 # OK
 wait_window_gone Untitled || fail "OK did not close the About window"
@@ -270,7 +290,7 @@ open_menu_item 56 1 # Info, Help...
 HELP=$(wait_window "Parvolin - Info") || fail "Help... opened no window"
 window_geometry "$HELP"
 [ "$WIN_W" = 640 ] && [ "$WIN_H" = 500 ] || fail "the help window is ${WIN_W}x${WIN_H}, not 640x500"
-sleep 0.3
+wait_drawn "$HELP"
 shot help-window "$HELP"
 click_at "$HELP" 500 321 470 # Close
 wait_window_gone "Parvolin - Info" || fail "Close did not close the help window"

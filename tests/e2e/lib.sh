@@ -139,3 +139,56 @@ row_selected() {
   convert "$WORK/measure.png" -crop "1x1+$((WIN_X + x))+$((WIN_Y + WIN_H - content_height + y))" -depth 8 txt:- |
     awk -F'[(),]' 'NR == 2 { r = $3 + 0; g = $4 + 0; b = $5 + 0; exit !(b > r + 40) }'
 }
+
+# A fingerprint of what a part of a window's content shows (content x, y, width, height).
+region_print() {
+  local id="$1" content_height="$2" x="$3" y="$4" w="$5" h="$6"
+  window_geometry "$id"
+  import -window root "$WORK/region.png"
+  convert "$WORK/region.png" -crop "${w}x${h}+$((WIN_X + x))+$((WIN_Y + WIN_H - content_height + y))" rgb:- | md5sum
+}
+
+# Runs the command $2... until what it prints differs from $1 and has settled (the same in
+# four looks in a row, so that a button still drawn pressed while its action runs does not
+# count; at most 10 s); prints the new output, or fails.
+wait_change() {
+  local before="$1" now="" previous="" same=0
+  shift
+  for _ in $(seq 1 200); do
+    now=$("$@")
+    if [ "$now" = "$previous" ]; then same=$((same + 1)); else same=0; fi
+    previous=$now
+    [ "$now" != "$before" ] && [ "$same" -ge 3 ] && { echo "$now"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits until a window has the keyboard focus.
+wait_focus() {
+  for _ in $(seq 1 100); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+    xdotool windowfocus "$1" 2>/dev/null || true
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits until a window has drawn itself: two looks at it in a row show the same picture, and
+# it is not one flat colour.
+wait_drawn() {
+  local previous="" now=""
+  for _ in $(seq 1 100); do
+    import -window "$1" "$WORK/drawn.png" 2>/dev/null || true
+    if [ "$(convert "$WORK/drawn.png" -format %k info: 2>/dev/null || echo 1)" -gt 1 ]; then
+      now=$(md5sum <"$WORK/drawn.png")
+      [ "$now" = "$previous" ] && return 0
+      previous=$now
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+# The visible windows of the X server, one id a line.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
