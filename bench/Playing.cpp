@@ -1,5 +1,6 @@
 #include "Playing.h"
 
+#include "SoundFiles.h"
 #include "sound/GStreamer.h"
 #include "sound/GstHandle.h"
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace bench {
 
@@ -71,6 +74,54 @@ double runChild(const QString& mode, const std::string& path)
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first"), mode, QString::fromStdString(path)});
     child.waitForFinished(30000);
     return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().toDouble();
+}
+
+int runPressBenchmark(int argc, char** argv, const char* title, const PresserFor& presserFor)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--first") == 0) {
+        const double elapsed = std::strcmp(argv[2], "bare") == 0 ? playBare(argv[3]) : presserFor(argv[3])();
+        std::printf("%.3f\n", elapsed);
+        return elapsed < 0 ? 1 : 0;
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+
+    testsupport::SoundFiles files;
+    struct Format {
+        const char* name;
+        std::string path;
+    };
+    const Format formats[] = {
+        {"MP3", files.encodeTone("tone.mp3", "lamemp3enc", 3000)},
+        {"M4A", files.encodeTone("tone.m4a", "avenc_aac ! mp4mux", 3000)},
+    };
+    for (const Format& format : formats)
+        if (format.path.empty()) {
+            std::fprintf(stderr, "could not make the %s file\n", format.name);
+            return 1;
+        }
+
+    std::printf("%s (median of %d)\n", title, runs);
+    std::printf("first press in a fresh process:\n");
+    for (const Format& format : formats) {
+        std::vector<double> ours, bare;
+        for (int i = 0; i < runs; ++i) {
+            ours.push_back(runChild(QStringLiteral("ours"), format.path));
+            bare.push_back(runChild(QStringLiteral("bare"), format.path));
+        }
+        report(format.name, median(ours), median(bare), 400);
+    }
+    std::printf("later presses in one process:\n");
+    for (const Format& format : formats) {
+        const Presser press = presserFor(format.path);
+        std::vector<double> ours, bare;
+        press();
+        for (int i = 0; i < runs; ++i) {
+            ours.push_back(press());
+            bare.push_back(playBare(format.path));
+        }
+        report(format.name, median(ours), median(bare), 150);
+    }
+    return 0;
 }
 
 } // namespace bench

@@ -6,6 +6,7 @@
 #include <gst/gst.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,5 +33,15 @@ void report(const char* what, double ours, double bare, double target);
 
 // Runs this benchmark again in a fresh process with the arguments; the number it prints.
 double runChild(const QString& mode, const std::string& path);
+
+// Makes the presses of one file: each call presses once and gives the milliseconds until
+// the sound played, or -1.
+using Presser = std::function<double()>;
+using PresserFor = std::function<Presser(const std::string& path)>;
+
+// The whole benchmark, for MP3 and M4A: the first press in fresh processes and the later
+// presses in this one, each against the bare playbin. Called with "--first KIND PATH" (by
+// itself, in the fresh process) it presses once, ours or the bare one, and prints the time.
+int runPressBenchmark(int argc, char** argv, const char* title, const PresserFor& presserFor);
 
 } // namespace bench

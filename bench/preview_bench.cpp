@@ -7,7 +7,6 @@
 // Run: preview_bench [runs]. Plays to the desktop's sound device when there is one.
 
 #include "Playing.h"
-#include "SoundFiles.h"
 #include "browser/Window1.h"
 #include "files/FolderItem.h"
 #include "files/Volumes.h"
@@ -24,12 +23,9 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <memory>
+
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -83,52 +79,12 @@ int main(int argc, char** argv)
     platform::RuntimeInit(parvolin::kProgramName);
     platform::initializeFrameworkClasses();
     parvolin::initializeClassRecords();
-
-    if (argc == 4 && std::strcmp(argv[1], "--first") == 0) {
-        const double elapsed = std::strcmp(argv[2], "bare") == 0 ? playBare(argv[3]) : Preview(argv[3]).press();
-        std::printf("%.3f\n", elapsed);
-        // The windows go while Qt is still there, as at the program's own end.
-        platform::releaseWindowLists();
-        return elapsed < 0 ? 1 : 0;
-    }
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
-
-    testsupport::SoundFiles files;
-    struct Format {
-        const char* name;
-        std::string path;
-    };
-    const Format formats[] = {
-        {"MP3", files.encodeTone("tone.mp3", "lamemp3enc", 3000)},
-        {"M4A", files.encodeTone("tone.m4a", "avenc_aac ! mp4mux", 3000)},
-    };
-    for (const Format& format : formats)
-        if (format.path.empty()) {
-            std::fprintf(stderr, "could not make the %s file\n", format.name);
-            return 1;
-        }
-
-    std::printf("a press on \"Play\" until the sound plays (median of %d)\n", runs);
-    std::printf("first press in a fresh process:\n");
-    for (const Format& format : formats) {
-        std::vector<double> ours, bare;
-        for (int i = 0; i < runs; ++i) {
-            ours.push_back(runChild(QStringLiteral("preview"), format.path));
-            bare.push_back(runChild(QStringLiteral("bare"), format.path));
-        }
-        report(format.name, median(ours), median(bare), 400);
-    }
-    std::printf("later presses in one process:\n");
-    for (const Format& format : formats) {
-        Preview preview(format.path);
-        std::vector<double> ours, bare;
-        preview.press();
-        for (int i = 0; i < runs; ++i) {
-            ours.push_back(preview.press());
-            bare.push_back(playBare(format.path));
-        }
-        report(format.name, median(ours), median(bare), 150);
-    }
+    const int status = runPressBenchmark(argc, argv, "a press on \"Play\" until the sound plays",
+                                         [](const std::string& path) -> Presser {
+                                             auto preview = std::make_shared<Preview>(path);
+                                             return [preview] { return preview->press(); };
+                                         });
+    // The windows go while Qt is still there, as at the program's own end.
     platform::releaseWindowLists();
-    return 0;
+    return status;
 }

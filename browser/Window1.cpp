@@ -20,16 +20,14 @@ Window1::~Window1()
 void Window1::Layout()
 {
     setMenuBar(MenuBar1::instance());
-    static const platform::Text description = platform::encodeWindowDescription(windowTable());
-    platform::SetProperties(*this, description);
+    platform::SetProperties(*this, platform::windowDescriptionOf<Window1>());
 }
 
 void Window1::CreateControls() { CreateControls0(); }
 
 void Window1::CreateControls0()
 {
-    static const std::vector<platform::Text> descriptions = platform::encodeControlTable(controlTable());
-    platform::createControls(*this, controlTable(), descriptions);
+    platform::createControls(*this, controlTable(), platform::controlDescriptionsOf<Window1>());
 }
 
 void Window1::AddMenuHandlers(const Ref<platform::Window>& window)
@@ -67,7 +65,8 @@ platform::ClassDefinition Window1::classDefinition()
     // identifiers that begin with an underscore and a capital, so the C++ names drop it.
     using platform::method;
     return {kClassName, "Window", [] {
-                std::vector<platform::Operation> operations{
+                // Its own operations, then one member per control, in creation order.
+                return platform::withControlMembers({
                     method<&Window1::Layout>("Layout"),
                     method<&Window1::CreateControls>("CreateControls"),
                     method<&Window1::CreateControls0>("_CreateControls0", true),
@@ -97,11 +96,7 @@ platform::ClassDefinition Window1::classDefinition()
                     method<&Window1::readIpodFiles>("readIpodFiles"),
                     method<&Window1::countFiles>("countFiles"),
                     method<&Window1::copyAll>("copyAll"),
-                };
-                // One member per control, in creation order, that yields the control.
-                for (platform::Operation& member : platform::controlMembers(controlTable()))
-                    operations.push_back(std::move(member));
-                return operations;
+                }, controlTable());
             }};
 }
 

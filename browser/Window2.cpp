@@ -11,16 +11,14 @@ platform::Ref<Window2> Window2::instance() { return platform::ImplicitInstance<W
 
 void Window2::Layout()
 {
-    static const Text description = platform::encodeWindowDescription(windowTable());
-    platform::SetProperties(*this, description);
+    platform::SetProperties(*this, platform::windowDescriptionOf<Window2>());
 }
 
 void Window2::CreateControls() { CreateControls0(); }
 
 void Window2::CreateControls0()
 {
-    static const std::vector<Text> descriptions = platform::encodeControlTable(controlTable());
-    platform::createControls(*this, controlTable(), descriptions);
+    platform::createControls(*this, controlTable(), platform::controlDescriptionsOf<Window2>());
 }
 
 const std::vector<platform::WindowTableRow>& Window2::windowTable()
@@ -73,15 +71,12 @@ platform::ClassDefinition Window2::classDefinition()
 {
     using platform::method;
     return {kClassName, "Window", [] {
-                std::vector<platform::Operation> operations{
+                // Its own operations, then one member per control, in creation order.
+                return platform::withControlMembers({
                     method<&Window2::Layout>("Layout"),
                     method<&Window2::CreateControls>("CreateControls"),
                     method<&Window2::CreateControls0>("_CreateControls0", true),
-                };
-                // One member per control, in creation order, that yields the control.
-                for (platform::Operation& member : platform::controlMembers(controlTable()))
-                    operations.push_back(std::move(member));
-                return operations;
+                }, controlTable());
             }};
 }
 

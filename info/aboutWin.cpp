@@ -13,16 +13,14 @@ Ref<aboutWin> aboutWin::instance() { return platform::ImplicitInstance<aboutWin>
 
 void aboutWin::Layout()
 {
-    static const Text description = platform::encodeWindowDescription(windowTable());
-    platform::SetProperties(*this, description);
+    platform::SetProperties(*this, platform::windowDescriptionOf<aboutWin>());
 }
 
 void aboutWin::CreateControls() { CreateControls0(); }
 
 void aboutWin::CreateControls0()
 {
-    static const std::vector<Text> descriptions = platform::encodeControlTable(controlTable());
-    createControlsWithPictures(*this, controlTable(), descriptions,
+    createControlsWithPictures(*this, controlTable(), platform::controlDescriptionsOf<aboutWin>(),
                                {{"Canvas1", &logo317}, {"BevelButton1", &paypal}});
 }
 
@@ -139,7 +137,8 @@ platform::ClassDefinition aboutWin::classDefinition()
     // identifiers that begin with an underscore and a capital, so the C++ names drop it.
     using platform::method;
     return {kClassName, "Window", [] {
-                std::vector<platform::Operation> operations{
+                // Its own operations, then one member per control, in creation order.
+                return platform::withControlMembers({
                     method<&aboutWin::Layout>("Layout"),
                     method<&aboutWin::CreateControls>("CreateControls"),
                     method<&aboutWin::CreateControls0>("_CreateControls0", true),
@@ -153,10 +152,7 @@ platform::ClassDefinition aboutWin::classDefinition()
                     method<&aboutWin::StaticText5_MouseEnter>("StaticText5_MouseEnter"),
                     method<&aboutWin::StaticText5_MouseExit>("StaticText5_MouseExit"),
                     method<&aboutWin::BevelButton1_Action>("BevelButton1_Action"),
-                };
-                for (platform::Operation& member : platform::controlMembers(controlTable()))
-                    operations.push_back(std::move(member));
-                return operations;
+                }, controlTable());
             }};
 }
 

@@ -13,16 +13,14 @@ Ref<infoWin> infoWin::instance() { return platform::ImplicitInstance<infoWin>();
 
 void infoWin::Layout()
 {
-    static const Text description = platform::encodeWindowDescription(windowTable());
-    platform::SetProperties(*this, description);
+    platform::SetProperties(*this, platform::windowDescriptionOf<infoWin>());
 }
 
 void infoWin::CreateControls() { CreateControls0(); }
 
 void infoWin::CreateControls0()
 {
-    static const std::vector<Text> descriptions = platform::encodeControlTable(controlTable());
-    createControlsWithPictures(*this, controlTable(), descriptions,
+    createControlsWithPictures(*this, controlTable(), platform::controlDescriptionsOf<infoWin>(),
                                {{"Canvas1", &info1}, {"Canvas2", &info0}, {"Canvas3", &info3}, {"Canvas4", &info4}});
 }
 
@@ -94,15 +92,13 @@ platform::ClassDefinition infoWin::classDefinition()
 {
     using platform::method;
     return {kClassName, "Window", [] {
-                std::vector<platform::Operation> operations{
+                // Its own operations, then one member per control, in creation order.
+                return platform::withControlMembers({
                     method<&infoWin::Layout>("Layout"),
                     method<&infoWin::CreateControls>("CreateControls"),
                     method<&infoWin::CreateControls0>("_CreateControls0", true),
                     method<&infoWin::PushButton1_Action>("PushButton1_Action"),
-                };
-                for (platform::Operation& member : platform::controlMembers(controlTable()))
-                    operations.push_back(std::move(member));
-                return operations;
+                }, controlTable());
             }};
 }
 

@@ -2,6 +2,7 @@
 // the selection leaving the buttons alone while a preview is loaded, files that are gone
 // or hold no sound, and a real click on "Play".
 
+#include "FullUnwindUnderSanitizer.h"
 #include "SoundFiles.h"
 #include "TestSupport.h"
 #include "browser/Window1.h"
@@ -24,19 +25,6 @@
 
 #include <cstdio>
 
-// GLib and GStreamer are built without frame pointers, so the sanitizer's fast unwinder
-// stops at g_malloc and the leak suppressions for GStreamer's own allocations
-// (tools/lsan.supp) could not see whose they are. This binary unwinds fully instead.
-#if defined(__SANITIZE_ADDRESS__)
-#define PARVOLIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PARVOLIN_ASAN 1
-#endif
-#endif
-#ifdef PARVOLIN_ASAN
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-#endif
 
 using namespace platform;
 using parvolin::Window1;

@@ -1,6 +1,7 @@
 // Sounds: which files open, playing at the pace of the sound with no sound device, stopping,
 // playing again, and the event loop running on throughout.
 
+#include "FullUnwindUnderSanitizer.h"
 #include "SoundFiles.h"
 #include "TestSupport.h"
 #include "files/FolderItem.h"
@@ -21,19 +22,6 @@
 
 using namespace platform;
 
-// GLib and GStreamer are built without frame pointers, so the sanitizer's fast unwinder
-// stops at g_malloc and the leak suppressions for GStreamer's own allocations
-// (tools/lsan.supp) could not see whose they are. This binary unwinds fully instead.
-#if defined(__SANITIZE_ADDRESS__)
-#define PARVOLIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PARVOLIN_ASAN 1
-#endif
-#endif
-#ifdef PARVOLIN_ASAN
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-#endif
 
 namespace {
 

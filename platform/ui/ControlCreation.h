@@ -30,4 +30,20 @@ void createControls(Window& window, const std::vector<ControlTableRow>& rows, co
 // The encoded descriptions of a table's rows, in its order.
 std::vector<Text> encodeControlTable(const std::vector<ControlTableRow>& rows);
 
+// A window class's own description and its controls' descriptions, encoded from its tables
+// (W::windowTable(), W::controlTable()) once for the class.
+template <class W>
+const Text& windowDescriptionOf()
+{
+    static const Text description = encodeWindowDescription(W::windowTable());
+    return description;
+}
+
+template <class W>
+const std::vector<Text>& controlDescriptionsOf()
+{
+    static const std::vector<Text> descriptions = encodeControlTable(W::controlTable());
+    return descriptions;
+}
+
 } // namespace platform

@@ -24,4 +24,11 @@ std::vector<Operation> controlMembers(const std::vector<ControlTableRow>& rows)
     return members;
 }
 
+std::vector<Operation> withControlMembers(std::vector<Operation> operations, const std::vector<ControlTableRow>& rows)
+{
+    for (Operation& member : controlMembers(rows))
+        operations.push_back(std::move(member));
+    return operations;
+}
+
 } // namespace platform

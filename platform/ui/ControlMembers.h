@@ -13,4 +13,7 @@ namespace platform {
 
 std::vector<Operation> controlMembers(const std::vector<ControlTableRow>& rows);
 
+// A window class's own operations followed by its control members.
+std::vector<Operation> withControlMembers(std::vector<Operation> operations, const std::vector<ControlTableRow>& rows);
+
 } // namespace platform
