@@ -68,7 +68,7 @@ public:
     void copy(const Ref<FolderItem>& source, const Text& whatWasMeant, const FolderItem& destination)
     {
         if (!source) {
-            noteFailure("\"" + whatWasMeant.bytes() + "\" can no longer be found.");
+            noteFailure("Could not copy \"" + whatWasMeant.bytes() + "\": it can no longer be found.");
             return;
         }
         const platform::CopyOutcome outcome = source->CopyFileTo(destination);
@@ -81,6 +81,17 @@ public:
     // The copy ran its course (to its end or stopped by the user): the steps after the walk
     // restore the timer and the window themselves.
     void finish() { finished_ = true; }
+
+    // How far the copy came, for a report that ends it: "1 file was copied; 2 files could
+    // not be copied."
+    std::string tally() const
+    {
+        std::string said = copied == 1 ? "1 file was copied" : std::to_string(copied) + " files were copied";
+        if (failures_ > 0)
+            said += failures_ == 1 ? "; 1 file could not be copied"
+                                   : "; " + std::to_string(failures_) + " files could not be copied";
+        return said + ".";
+    }
 
     // One message for the files that did not arrive, naming the first with its reason.
     void reportFailures() const
@@ -106,13 +117,15 @@ private:
 };
 
 // The destination folder of a copy, made when it is missing. A destination that cannot be
-// found or made is said plainly, before anything is copied.
+// found or made, or that is a file, is said plainly, before anything is copied.
 Ref<FolderItem> destinationFolder(const Text& path)
 {
     const Ref<FolderItem> destination = platform::GetFolderItem(path);
     if (!destination)
         throw platform::RuntimeException("The destination folder \"" + path.bytes() +
                                           "\" cannot be found. Is its disk still connected?");
+    if (destination->Exists() && !destination->Directory())
+        throw platform::RuntimeException("The destination \"" + path.bytes() + "\" is a file, not a folder.");
     if (!destination->Exists()) {
         const platform::FolderOutcome created = destination->CreateAsFolder();
         if (!created.succeeded())
@@ -197,7 +210,7 @@ void Window1::copyAll()
         if (!folder)
             throw platform::RuntimeException("The music folder \"" + folderPath.bytes() +
                                               "\" can no longer be found: the player may have been removed. " +
-                                              Str(run.copied).bytes() + " files were copied before.");
+                                              run.tally());
         const std::int32_t entryCount = folder->Count();
         for (std::int32_t entryIndex = 1; entryIndex <= entryCount; ++entryIndex) {
             if (platform::UserCancelled()) {

@@ -17,6 +17,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 
 using namespace controltest;
 
@@ -391,6 +393,51 @@ TEST_F(ControlsTest, TextSizeZeroAndTheFontSystemAreTheDesktopsDefaultFontAndSiz
     SetProperties(*label, DescriptionWriter().add("TextFont", Text("System")).add("TextSize", 0).text());
     EXPECT_EQ(label->widget()->font().family(), desktop.family());
     EXPECT_EQ(label->widget()->font().pointSizeF(), desktop.pointSizeF());
+}
+
+// Refresh with True, asked of the window or of one control, draws at once what changed
+// in the window, and leaves what did not change alone: the copy asks for it after every
+// file, and drawing the whole window each time cost more than the file.
+TEST_F(ControlsTest, RefreshTrueDrawsWhatChangedAtOnceAndNothingElse)
+{
+    const auto label = [](std::string_view name, std::int32_t top, const char* text) {
+        return ControlTableRow{1, name, "StaticText", {}, 10, top, 120, 20, "L T", Text(text), {{"TabIndex", 0}}, {}};
+    };
+    auto counter = make<StaticText>(label("counter", 10, "1/9"));
+    auto still = make<StaticText>(label("still", 60, "stays as it is"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->widget()));
+
+    // Counts the paint events of the two labels.
+    class Paints : public QObject {
+    public:
+        std::map<QObject*, int> count;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                ++count[watched];
+            return false;
+        }
+    } paints;
+    counter->widget()->installEventFilter(&paints);
+    still->widget()->installEventFilter(&paints);
+    window->Refresh(true); // whatever was still to be drawn
+
+    const std::function<void()> refreshes[] = {[&] { window->Refresh(true); }, [&] { counter->Refresh(true); }};
+    int n = 2;
+    for (const auto& refresh : refreshes) {
+        paints.count.clear();
+        counter->setText(Text(std::to_string(n++) + "/9"));
+        refresh(); // no turn of the event loop in between
+        EXPECT_EQ(paints.count[counter->widget()], 1);
+        EXPECT_EQ(paints.count[still->widget()], 0);
+    }
+    for (const auto& refresh : refreshes) {
+        paints.count.clear();
+        refresh();
+        EXPECT_TRUE(paints.count.empty()) << "nothing changed, nothing drawn";
+    }
 }
 
 } // namespace

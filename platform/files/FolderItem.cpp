@@ -336,13 +336,12 @@ Ref<FolderItem> GetFolderItem(const Text& path, std::int32_t)
     for (;;) {
         const std::size_t next = rest.find(':', at);
         const std::string name = rest.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        // Child gives nothing below an item that is not a folder.
         item = item->Child(Text(name));
         if (!item)
             return item;
         if (next == std::string::npos)
             break;
-        if (!item->Directory())
-            return Ref<FolderItem>();
         at = next + 1;
     }
     if (!item->staysOnVolume())

@@ -158,10 +158,14 @@ void RectControl::Refresh(bool immediately)
 {
     if (!widget_)
         return;
-    if (immediately)
-        widget_->repaint();
-    else
+    if (!immediately) {
         widget_->update();
+        return;
+    }
+    // The control draws itself anew whenever what it shows changes; drawing now what has
+    // changed in its window brings it up to date (as Window::Refresh does).
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(widget_->window(), &request);
 }
 
 void RectControl::changeFont(const std::function<void(QFont&)>& change)

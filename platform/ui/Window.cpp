@@ -212,7 +212,11 @@ void Window::Close()
 void Window::Refresh(bool immediately)
 {
     if (immediately) {
-        frame_->repaint();
+        // Whatever changed since the window was last drawn is drawn and shown now. The
+        // rest already shows what it holds; drawing it again would cost a copy that
+        // redraws its progress window after every file most of its time.
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(frame_, &request);
         return;
     }
     auto& pending = redrawList();
