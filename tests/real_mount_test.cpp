@@ -43,6 +43,10 @@ public:
         if (::mount("parvolin-test", "/media", "tmpfs", 0, "mode=755") != 0)
             GTEST_SKIP() << "mounting a tmpfs on /media is not permitted here: " << std::strerror(errno);
         ASSERT_EQ(::mkdir(kPlayer.c_str(), 0755), 0);
+        // The volumes as they were before the player came: it is found all the same, as a
+        // player plugged in after the program started is found by "Refresh".
+        const std::vector<std::string> before = volumeMountPoints();
+        EXPECT_EQ(std::count(before.begin(), before.end(), kPlayer), 0);
         ASSERT_EQ(::mount("parvolin-player", kPlayer.c_str(), "tmpfs", 0, "mode=755"), 0) << std::strerror(errno);
         testsupport::makePlayer(kPlayer, {"F00", "F01"}, 3);
         testsupport::makeEntries(kPlayer, {"iPod_Control/Music/.hidden"});
@@ -63,6 +67,8 @@ public:
         window->Close();
         window.reset();
         ::umount2(kPlayer.c_str(), MNT_DETACH);
+        const std::vector<std::string> afterwards = volumeMountPoints();
+        EXPECT_EQ(std::count(afterwards.begin(), afterwards.end(), kPlayer), 0) << "a player unplugged is gone";
         ::umount2("/media", MNT_DETACH);
     }
 };

@@ -178,7 +178,7 @@ Text FolderItem::AbsolutePath() const
     // above it.
     std::string mountPoint = volumeRoot_;
     if (mountPoint.empty() || !inside(path_, mountPoint)) {
-        mountPoint = "/";
+        mountPoint.assign(1, '/'); // (GCC 12 mistakes the assignment of "/" for an overlapping copy)
         for (const std::string& point : volumeMountPoints())
             if (inside(path_, point) && point.size() > mountPoint.size())
                 mountPoint = point;
