@@ -56,7 +56,7 @@ void makeFiles(const fs::path& folder, int count)
 {
     fs::create_directories(folder);
     for (int i = 0; i < count; ++i)
-        std::ofstream(folder / ("T" + std::to_string(1000 + i) + ".mp3")) << "ID3";
+        std::ofstream(folder / (std::to_string(1000 + i).insert(0, 1, 'T') + ".mp3")) << "ID3";
 }
 
 void runLs(const QStringList& arguments)
@@ -95,7 +95,9 @@ int main(int argc, char** argv)
     const fs::path wide = root / "2" / "Wide";
     QStringList countFolders;
     for (int f = 0; f < 50; ++f) {
-        const fs::path folder = big / "iPod_Control" / "Music" / ("F" + std::string(f < 10 ? "0" : "") + std::to_string(f));
+        std::string name = std::to_string(100 + f);
+        name[0] = 'F'; // F00 ... F49
+        const fs::path folder = big / "iPod_Control" / "Music" / name;
         makeFiles(folder, 400);
         countFolders << QString::fromStdString(folder.string());
     }
