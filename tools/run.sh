@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-packages.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPARVOLIN_TESTS=OFF -DPARVOLIN_BENCH=OFF >/dev/null
-cmake --build build/release -j"$(nproc)" --target parvolin
-exec build/release/bin/parvolin
+cmake -S . -B build/run -DCMAKE_BUILD_TYPE=Release -DPARVOLIN_TESTS=OFF -DPARVOLIN_BENCH=OFF >/dev/null
+cmake --build build/run -j"$(nproc)" --target parvolin
+exec build/run/bin/parvolin
