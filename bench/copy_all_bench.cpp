@@ -20,6 +20,7 @@
 // synced, so that neither tool pays for the other's writes; the time without and with a
 // final sync is reported.
 
+#include "CopyTiming.h"
 #include "browser/Window1.h"
 #include "files/FileCopy.h"
 #include "files/Files.h"
@@ -47,12 +48,11 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
+using namespace bench;
+
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using platform::Ref;
 
 struct Set {
@@ -62,33 +62,6 @@ struct Set {
     int folders;
     double target;
 };
-
-struct Timing {
-    double copy = 0;
-    double withSync = 0;
-};
-
-[[noreturn]] void die(const std::string& what)
-{
-    std::perror(what.c_str());
-    std::exit(1);
-}
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void syncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::syncfs(fd) != 0)
-        die("syncfs " + folder);
-    ::close(fd);
-}
 
 // The player's music: the files spread evenly over F00, F01, ..., each file of its own
 // bytes. Returns the files' paths.
@@ -114,23 +87,6 @@ std::vector<std::string> makePlayer(const fs::path& music, const Set& set)
     }
     syncFolder(music.string());
     return paths;
-}
-
-void runCp(const std::vector<std::string>& sources, const std::string& dest)
-{
-    std::vector<std::string> arguments = {"cp", "-p", "-t", dest};
-    arguments.insert(arguments.end(), sources.begin(), sources.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawnp(&child, "cp", nullptr, nullptr, argv.data(), environ) != 0)
-        die("posix_spawnp cp");
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        die("cp failed");
 }
 
 template <class C>

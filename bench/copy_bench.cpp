@@ -6,6 +6,7 @@
 // sources. Before each timed run the file system is synced, so that neither run pays for
 // the other's writes; the time without and with a final sync is reported.
 
+#include "CopyTiming.h"
 #include "files/FileCopy.h"
 
 #include <fcntl.h>
@@ -25,38 +26,15 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 struct Set {
     const char* label;
     int files;
     std::size_t size;
 };
-
-struct Timing {
-    double copy = 0;
-    double withSync = 0;
-};
-
-[[noreturn]] void die(const std::string& what)
-{
-    std::perror(what.c_str());
-    std::exit(1);
-}
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-void syncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::syncfs(fd) != 0)
-        die("syncfs " + folder);
-    ::close(fd);
-}
 
 std::vector<std::string> makeSources(const std::string& folder, const Set& set)
 {
@@ -79,23 +57,6 @@ std::vector<std::string> makeSources(const std::string& folder, const Set& set)
     }
     syncFolder(folder);
     return paths;
-}
-
-void runCp(const std::vector<std::string>& sources, const std::string& dest)
-{
-    std::vector<std::string> arguments = {"cp", "-p", "-t", dest};
-    arguments.insert(arguments.end(), sources.begin(), sources.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawnp(&child, "cp", nullptr, nullptr, argv.data(), environ) != 0)
-        die("posix_spawnp cp");
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        die("cp failed");
 }
 
 void runEngine(const std::vector<std::string>& sources, const std::string& dest)
@@ -123,12 +84,6 @@ Timing timed(const std::string& dest, Run run)
     std::filesystem::remove_all(dest);
     syncFolder(std::filesystem::path(dest).parent_path().string());
     return timing;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 const char* fileSystemName(const std::string& folder)
