@@ -17,6 +17,31 @@ struct Timing {
     double withSync = 0;
 };
 
+// The timings of one tool over the rounds.
+struct Series {
+    std::vector<double> copy;
+    std::vector<double> withSync;
+    void add(const Timing& timing)
+    {
+        copy.push_back(timing.copy);
+        withSync.push_back(timing.withSync);
+    }
+};
+
+// One round of the reference and ours, in turns: the reference first in even rounds, ours
+// first in odd ones, so that neither always meets the other's leftovers.
+template <class Reference, class Ours>
+void inTurns(int round, Series& reference, Reference runReference, Series& ours, Ours runOurs)
+{
+    if (round % 2 == 0) {
+        reference.add(runReference());
+        ours.add(runOurs());
+    } else {
+        ours.add(runOurs());
+        reference.add(runReference());
+    }
+}
+
 // Says what failed, with the system's reason, and ends the benchmark.
 [[noreturn]] void die(const std::string& what);
 

@@ -200,7 +200,7 @@ int main(int argc, char** argv)
         const std::string count = control<platform::StaticText>(window, "iPodFiles")->Text().bytes();
         const std::size_t files = sources.size();
 
-        std::vector<double> cpCopy, cpSync, ourCopy, ourSync;
+        Series cpTimes, ourTimes;
         for (int round = 0; round < (againOnly ? 0 : rounds); ++round) {
             const auto cp = [&] {
                 return timed(work + "/dest-cp", files, [&] {
@@ -210,25 +210,14 @@ int main(int argc, char** argv)
             };
             // The program makes the destination itself.
             const auto ours = [&] { return timed(work + "/dest-program", files, [&] { clickCopyAll(window, work + "/dest-program"); }); };
-            Timing c, o;
-            if (round % 2 == 0) {
-                c = cp();
-                o = ours();
-            } else {
-                o = ours();
-                c = cp();
-            }
-            cpCopy.push_back(c.copy);
-            cpSync.push_back(c.withSync);
-            ourCopy.push_back(o.copy);
-            ourSync.push_back(o.withSync);
+            inTurns(round, cpTimes, cp, ourTimes, ours);
         }
         std::printf("%s, %d music folders (the label reads \"%s\")\n", set.label, set.folders, count.c_str());
         if (!againOnly) {
-            const double ratio = median(ourCopy) / median(cpCopy);
-            const double ratioSync = median(ourSync) / median(cpSync);
-            std::printf("  cp -p      %7.3f s, %7.3f s with the final sync\n", median(cpCopy), median(cpSync));
-            std::printf("  Copy All   %7.3f s, %7.3f s with the final sync\n", median(ourCopy), median(ourSync));
+            const double ratio = median(ourTimes.copy) / median(cpTimes.copy);
+            const double ratioSync = median(ourTimes.withSync) / median(cpTimes.withSync);
+            std::printf("  cp -p      %7.3f s, %7.3f s with the final sync\n", median(cpTimes.copy), median(cpTimes.withSync));
+            std::printf("  Copy All   %7.3f s, %7.3f s with the final sync\n", median(ourTimes.copy), median(ourTimes.withSync));
             std::printf("  ratio      %7.3f,   %7.3f with the final sync   (target %.2f: %s)\n", ratio, ratioSync,
                         set.target, std::max(ratio, ratioSync) <= set.target ? "met" : "MISSED");
         }

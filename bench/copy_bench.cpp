@@ -121,28 +121,17 @@ int main(int argc, char** argv)
                         {"(b) 10,000 files of 16 KiB", 10000, std::size_t{16} << 10}};
     for (const Set& set : sets) {
         const std::vector<std::string> sources = makeSources(work + "/source", set);
-        std::vector<double> cpCopy, cpSync, engineCopy, engineSync;
+        Series cpTimes, engineTimes;
         for (int round = 0; round < rounds; ++round) {
             const auto cp = [&] { return timed(work + "/dest-cp", [&] { runCp(sources, work + "/dest-cp"); }); };
             const auto engine = [&] { return timed(work + "/dest-engine", [&] { runEngine(sources, work + "/dest-engine"); }); };
-            Timing c, e;
-            if (round % 2 == 0) {
-                c = cp();
-                e = engine();
-            } else {
-                e = engine();
-                c = cp();
-            }
-            cpCopy.push_back(c.copy);
-            cpSync.push_back(c.withSync);
-            engineCopy.push_back(e.copy);
-            engineSync.push_back(e.withSync);
+            inTurns(round, cpTimes, cp, engineTimes, engine);
         }
         std::printf("%s\n", set.label);
-        std::printf("  cp -p    %.3f s, %.3f s with the final sync\n", median(cpCopy), median(cpSync));
-        std::printf("  engine   %.3f s, %.3f s with the final sync\n", median(engineCopy), median(engineSync));
-        std::printf("  ratio    %.3f, %.3f with the final sync (medians)\n", median(engineCopy) / median(cpCopy),
-                    median(engineSync) / median(cpSync));
+        std::printf("  cp -p    %.3f s, %.3f s with the final sync\n", median(cpTimes.copy), median(cpTimes.withSync));
+        std::printf("  engine   %.3f s, %.3f s with the final sync\n", median(engineTimes.copy), median(engineTimes.withSync));
+        std::printf("  ratio    %.3f, %.3f with the final sync (medians)\n", median(engineTimes.copy) / median(cpTimes.copy),
+                    median(engineTimes.withSync) / median(cpTimes.withSync));
         std::filesystem::remove_all(work + "/source");
         syncFolder(work);
     }

@@ -4,10 +4,18 @@
 #include "sound/GstHandle.h"
 
 #include <QImage>
+#include <QtGlobal>
 
 #include <fstream>
 
 namespace testsupport {
+
+void withoutSoundDevice()
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/parvolin-test/native");
+    qputenv("JACK_NO_START_SERVER", "1");
+    qputenv("JACK_DEFAULT_SERVER", "parvolin-test-none");
+}
 
 namespace {
 

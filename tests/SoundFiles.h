@@ -9,6 +9,10 @@
 
 namespace testsupport {
 
+// No sound device, whatever the machine: the sound server is out of reach and the JACK
+// server is not started, so sounds play silently but take their length.
+void withoutSoundDevice();
+
 class SoundFiles {
 public:
     SoundFiles();

@@ -35,10 +35,7 @@ class PreviewTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        // No sound device, whatever the machine: sounds play silently but take their length.
-        qputenv("PULSE_SERVER", "unix:/nonexistent/parvolin-test/native");
-        qputenv("JACK_NO_START_SERVER", "1");
-        qputenv("JACK_DEFAULT_SERVER", "parvolin-test-none");
+        testsupport::withoutSoundDevice();
         files = new testsupport::SoundFiles();
         // Long enough to be still playing whatever a test does meanwhile.
         longTone = files->encodeTone("long.wav", "wavenc", 30000);

@@ -29,11 +29,7 @@ class SoundTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        // No sound device, whatever the machine: the sound server is out of reach and the
-        // JACK server is not started.
-        qputenv("PULSE_SERVER", "unix:/nonexistent/parvolin-test/native");
-        qputenv("JACK_NO_START_SERVER", "1");
-        qputenv("JACK_DEFAULT_SERVER", "parvolin-test-none");
+        testsupport::withoutSoundDevice();
         files = new testsupport::SoundFiles();
         tone = files->encodeTone("tone.wav", "wavenc");
     }

@@ -63,6 +63,14 @@ protected:
     }
 
     void inEventLoop(std::function<void()> step) { pending_.push_back(std::move(step)); }
+    // Ends a run that should not have reached the event loop, noting that it did.
+    void noteIfEventLoopRuns(bool& reached)
+    {
+        inEventLoop([&reached] {
+            reached = true;
+            QCoreApplication::exit(0);
+        });
+    }
 
     int stepsRun = 0;
     bool watchdogFired = false;
@@ -151,10 +159,7 @@ TEST_F(StartupTest, AnExceptionThatLeavesStartUpIsReportedAndTheProgramShutsDown
     // A second application object makes creating the program's own fail (start-up step 4).
     RuntimeRegisterAppObject(RuntimeNewObject<App>());
     bool eventLoopReached = false;
-    inEventLoop([&] {
-        eventLoopReached = true;
-        QCoreApplication::exit(0);
-    });
+    noteIfEventLoopRuns(eventLoopReached);
 
     const int status = parvolin::processEntry();
 
@@ -200,10 +205,7 @@ TEST_F(StartupTest, AnEntryPointThatResolvesToNothingStopsStartUpAndIsNamed)
     registry.declare({"ImageWell", "", {}});
     registry.build("ImageWell");
     bool eventLoopReached = false;
-    inEventLoop([&] {
-        eventLoopReached = true;
-        QCoreApplication::exit(0);
-    });
+    noteIfEventLoopRuns(eventLoopReached);
 
     const int status = parvolin::processEntry();
 

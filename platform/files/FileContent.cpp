@@ -30,10 +30,18 @@ ContentResult copyContent(int from, int to, std::int64_t sizeHint, ContentMethod
     std::int64_t done = 0;
     std::unique_ptr<char[]> buffer;
     for (;;) {
-        if (method == ContentMethod::CopyRange) {
+        if (method != ContentMethod::ReadWrite) {
+            // The kernel copies: copy_file_range, else sendfile, which writes at the
+            // destination's own position. What one cannot do goes to the next.
+            const bool range = method == ContentMethod::CopyRange;
+            if (!range && ::lseek(to, done, SEEK_SET) != done) {
+                method = ContentMethod::ReadWrite;
+                continue;
+            }
             off_t in = done;
             off_t out = done;
-            const ssize_t n = ::copy_file_range(from, &in, to, &out, kKernelCopyChunk, 0);
+            const ssize_t n = range ? ::copy_file_range(from, &in, to, &out, kKernelCopyChunk, 0)
+                                    : ::sendfile(to, from, &in, kKernelCopyChunk);
             if (n > 0) {
                 done += n;
             } else if (n == 0) {
@@ -44,26 +52,7 @@ ContentResult copyContent(int from, int to, std::int64_t sizeHint, ContentMethod
             } else if (errno != EINTR) {
                 if (destinationFailure(errno))
                     return failed(errno, ContentResult::Side::Destination, done);
-                method = ContentMethod::SendFile;
-            }
-        } else if (method == ContentMethod::SendFile) {
-            // sendfile writes at the destination's own position.
-            if (::lseek(to, done, SEEK_SET) != done) {
-                method = ContentMethod::ReadWrite;
-                continue;
-            }
-            off_t in = done;
-            const ssize_t n = ::sendfile(to, from, &in, kKernelCopyChunk);
-            if (n > 0) {
-                done += n;
-            } else if (n == 0) {
-                if (done >= sizeHint)
-                    return ContentResult{.bytes = done};
-                method = ContentMethod::ReadWrite;
-            } else if (errno != EINTR) {
-                if (destinationFailure(errno))
-                    return failed(errno, ContentResult::Side::Destination, done);
-                method = ContentMethod::ReadWrite;
+                method = range ? ContentMethod::SendFile : ContentMethod::ReadWrite;
             }
         } else {
             if (!buffer)

@@ -69,6 +69,8 @@ private:
     void rowChosen(std::int32_t row);
     void updateLook();
     void updateMenu();
+    // Sets one of the numbers that place the caption, the icon and the bevel.
+    void setLook(std::int32_t BevelLook::*setting, std::int32_t value);
 
     QPointer<BevelButtonWidget> button_;
     Ref<Picture> icon_;

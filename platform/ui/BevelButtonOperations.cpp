@@ -11,47 +11,19 @@
 
 namespace platform {
 
-void BevelButton::setCaptionAlign(std::int32_t align)
+void BevelButton::setLook(std::int32_t BevelLook::*setting, std::int32_t value)
 {
-    look_.captionAlign = align;
+    look_.*setting = value;
     updateLook();
 }
 
-void BevelButton::setCaptionPlacement(std::int32_t placement)
-{
-    look_.captionPlacement = placement;
-    updateLook();
-}
-
-void BevelButton::setCaptionDelta(std::int32_t delta)
-{
-    look_.captionDelta = delta;
-    updateLook();
-}
-
-void BevelButton::setIconAlign(std::int32_t align)
-{
-    look_.iconAlign = align;
-    updateLook();
-}
-
-void BevelButton::setIconDX(std::int32_t dx)
-{
-    look_.iconDX = dx;
-    updateLook();
-}
-
-void BevelButton::setIconDY(std::int32_t dy)
-{
-    look_.iconDY = dy;
-    updateLook();
-}
-
-void BevelButton::setBevel(std::int32_t bevel)
-{
-    look_.bevel = bevel;
-    updateLook();
-}
+void BevelButton::setCaptionAlign(std::int32_t align) { setLook(&BevelLook::captionAlign, align); }
+void BevelButton::setCaptionPlacement(std::int32_t placement) { setLook(&BevelLook::captionPlacement, placement); }
+void BevelButton::setCaptionDelta(std::int32_t delta) { setLook(&BevelLook::captionDelta, delta); }
+void BevelButton::setIconAlign(std::int32_t align) { setLook(&BevelLook::iconAlign, align); }
+void BevelButton::setIconDX(std::int32_t dx) { setLook(&BevelLook::iconDX, dx); }
+void BevelButton::setIconDY(std::int32_t dy) { setLook(&BevelLook::iconDY, dy); }
+void BevelButton::setBevel(std::int32_t bevel) { setLook(&BevelLook::bevel, bevel); }
 
 void BevelButton::setTextColor(Color color)
 {
