@@ -40,7 +40,7 @@ void Window1::readiPod()
     if (control<PopupMenu>("iPodsMenu")->ListCount() > 0)
         control<PopupMenu>("iPodsMenu")->setListIndex(0);
     // Choosing the first row above raised the pop-up's Change, which already set the device
-    // path and listed the player's music folders.
+    // path and listed the player's music folders; had that failed, the scan would end there.
     Window1::instance()->control<StaticText>("iPods")->setText(
         Text("Found ") + platform::Str(control<PopupMenu>("iPodsMenu")->ListCount()) + " iPod(s)");
     Window1::instance()->control<StaticText>("iPodPath")->setText(control<PopupMenu>("iPodsMenu")->Text() +

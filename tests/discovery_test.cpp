@@ -123,6 +123,12 @@ TEST_F(DiscoveryTest, APlayerWhoseControlFolderIsAFileShowsNoFoldersAndSaysWhy)
     EXPECT_TRUE(column("folders").empty());
     ASSERT_EQ(reports.reports().size(), 1u);
     EXPECT_FALSE(reports.reports()[0].fatal);
+    // The listing that failed inside the pop-up's Change ended the scan that chose the
+    // row, so the scan's count was never written; each press on Refresh says it once.
+    EXPECT_EQ(label("iPods"), Text("0 iPod(s)"));
+    clickRefresh();
+    EXPECT_EQ(reports.reports().size(), 2u);
+    EXPECT_EQ(label("iPods"), Text("0 iPod(s)"));
 }
 
 } // namespace

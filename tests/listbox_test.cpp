@@ -242,18 +242,24 @@ TEST_F(ListboxTest, HandlerExceptionIsReportedAndTheNextEventRuns)
 {
     makeList();
     bind(list, "Change", "(  )");
-    fill(2);
+    fill(3);
     testsupport::ReportCatcher reports;
     window->during = [this] {
-        if (window->log.size() == 1)
+        if (window->log.size() != 2)
             throw RuntimeException("the handler failed");
     };
-    list->setListIndex(0);
-    list->setListIndex(1);
+    // The user's click: the failure is reported, and the next click runs.
+    click(0);
+    click(1);
     EXPECT_EQ(window->log.size(), 2u);
     ASSERT_EQ(reports.reports().size(), 1u);
     EXPECT_NE(reports.reports()[0].message.find("the handler failed"), std::string::npos);
     EXPECT_NE(reports.reports()[0].message.find("files"), std::string::npos) << "names the control";
+
+    // A selection set by code: the failure goes on to that code, which reports nothing.
+    EXPECT_THROW(list->setListIndex(2), RuntimeException);
+    EXPECT_EQ(window->log.size(), 3u);
+    EXPECT_EQ(reports.reports().size(), 1u);
 }
 
 } // namespace

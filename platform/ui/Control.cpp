@@ -77,20 +77,26 @@ std::optional<EventSpec> Control::declaredEvent(std::string_view event) const
 
 bool Control::hasHandler(std::string_view event) const { return handlers_.find(event) != handlers_.end(); }
 
-Value Control::raise(std::string_view event, const Arguments& arguments)
+Value Control::runHandler(std::string_view event, const Arguments& arguments, bool reported)
 {
     const auto found = handlers_.find(event);
     if (found == handlers_.end())
         return {};
     // The delegate is copied: the handler may close the window and with it this control.
     const Delegate handler = found->second;
-    const std::string where = describe() + ", event " + std::string(event);
     const EventSourceScope source(RefTo(*this));
+    if (!reported)
+        return handler.invoke(arguments);
     Value fallback;
     if (handler.signature().ends_with("as Boolean"))
         fallback = false;
-    return dispatchGuarded(where, [&] { return handler.invoke(arguments); }, fallback);
+    return dispatchGuarded(describe() + ", event " + std::string(event), [&] { return handler.invoke(arguments); },
+                           fallback);
 }
+
+Value Control::raise(std::string_view event, const Arguments& arguments) { return runHandler(event, arguments, true); }
+
+void Control::raiseFromCode(std::string_view event) { runHandler(event, {}, false); }
 
 bool Control::raiseBoolean(std::string_view event, const Arguments& arguments)
 {

@@ -60,10 +60,16 @@ public:
     void InstallEventHandler(std::string_view event, const Delegate& handler);
     bool hasHandler(std::string_view event) const;
 
-    // Raises an event: runs its handler, if any, with the unhandled-exception report
-    // around it. A Boolean event gives False when nothing is bound or the handler threw.
+    // Raises an event that the event loop delivered (a press, a key, a tick): runs its
+    // handler, if any, with the unhandled-exception report around it. A Boolean event
+    // gives False when nothing is bound or the handler threw.
     Value raise(std::string_view event, const Arguments& arguments = {});
     bool raiseBoolean(std::string_view event, const Arguments& arguments = {});
+    // Raises an event that code caused by setting a text, a row or a selection. Its
+    // handler runs at once, and an exception it throws passes on to the code that set the
+    // property: that code ends as well, and only the handler the event loop ran reports it.
+    // Callers raise it once the widget has been changed, outside any of Qt's own frames.
+    void raiseFromCode(std::string_view event);
 
     // "Window1, control folders": how error messages name this control.
     std::string describe() const;
@@ -75,6 +81,8 @@ protected:
     virtual void handlerInstalled(std::string_view /*event*/) {}
 
 private:
+    Value runHandler(std::string_view event, const Arguments& arguments, bool reported);
+
     friend class Window;
     Text name_;
     std::int32_t index_ = kNoControlArray;

@@ -200,18 +200,22 @@ void EditField::setText(const platform::Text& text)
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     }
-    if (shown == editorText())
-        return;
-    // The editor's own change signal raises TextChange, as for the user's typing.
+    // The editor changes quietly; TextChange follows from here, every time, also for the
+    // text the field already had.
+    ++quiet_;
     if (line_)
         line_->setText(shown);
     else if (lines_)
         lines_->setPlainText(shown);
+    keepWithinLimit();
+    --quiet_;
+    seenText_ = editorText();
+    raiseFromCode("TextChange");
 }
 
 void EditField::editorTextChanged()
 {
-    if (limiting_)
+    if (quiet_ > 0)
         return;
     keepWithinLimit();
     const QString text = editorText();
@@ -230,7 +234,7 @@ void EditField::keepWithinLimit()
     const int excess = lines_->document()->characterCount() - 1 - limitText_;
     if (excess <= 0)
         return;
-    limiting_ = true;
+    ++quiet_;
     QTextCursor cursor = lines_->textCursor();
     if (cursor.position() >= excess) {
         cursor.setPosition(cursor.position() - excess, QTextCursor::KeepAnchor);
@@ -239,7 +243,7 @@ void EditField::keepWithinLimit()
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     }
     cursor.removeSelectedText();
-    limiting_ = false;
+    --quiet_;
 }
 
 bool EditField::keyPressed(const QKeyEvent& event)

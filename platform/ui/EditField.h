@@ -44,11 +44,13 @@ private:
     QPointer<QWidget> box_;
     QPointer<QLineEdit> line_;
     QPointer<QPlainTextEdit> lines_;
-    // The text as last seen: a TextChange is raised only when it really changed.
+    // The text as last seen: the user's typing raises TextChange only when it really
+    // changed the text.
     QString seenText_;
     // The input mask the line editor has, in Qt's spelling.
     QString maskShown_;
-    bool limiting_ = false;
+    // Above 0 while the field changes its editor's text itself, which is no typing.
+    int quiet_ = 0;
 
     bool multiline_ = false;
     bool tabStop_ = true;

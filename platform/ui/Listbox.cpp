@@ -123,7 +123,7 @@ QWidget* Listbox::createWidget(QWidget* parent)
                          if (const auto self = weak.lock()) {
                              auto& list = static_cast<Listbox&>(*self);
                              if (list.quiet_ == 0 && list.table_)
-                                 list.selectionMaybeChanged();
+                                 list.selectionMaybeChanged(false);
                          }
                      });
     showHeadings();
@@ -155,9 +155,10 @@ bool Listbox::cellExists(std::int32_t row, std::int32_t column) const
 
 void Listbox::DeleteAllRows()
 {
+    // Forgotten first: the Change handler that emptying may raise can end this call.
+    lastIndex_ = -1;
     if (table_)
         changeSelection([this] { table_->setRowCount(0); });
-    lastIndex_ = -1;
 }
 
 void Listbox::AddRow(const platform::Text& text)
@@ -247,10 +248,10 @@ void Listbox::changeSelection(Change change)
     ++quiet_;
     change();
     --quiet_;
-    selectionMaybeChanged();
+    selectionMaybeChanged(true);
 }
 
-void Listbox::selectionMaybeChanged()
+void Listbox::selectionMaybeChanged(bool byCode)
 {
     if (!table_)
         return;
@@ -258,7 +259,10 @@ void Listbox::selectionMaybeChanged()
     if (rows == reportedSelection_)
         return;
     reportedSelection_ = std::move(rows);
-    raise("Change");
+    if (byCode)
+        raiseFromCode("Change");
+    else
+        raise("Change");
 }
 
 void Listbox::setListIndex(std::int32_t row)

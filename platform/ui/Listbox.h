@@ -74,7 +74,8 @@ private:
     std::vector<int> selectedRows() const;
     template <class Change>
     void changeSelection(Change change);
-    void selectionMaybeChanged();
+    // Raises Change when the selected rows differ from those last reported.
+    void selectionMaybeChanged(bool byCode);
     void layoutColumns();
     void showHeadings();
     void showScrollbars();

@@ -70,7 +70,7 @@ void PopupMenu::setListIndex(std::int32_t index)
     if (index < -1 || index >= ListCount() || index == listIndex_)
         return;
     choose(index);
-    raise("Change");
+    raiseFromCode("Change");
 }
 
 platform::Text PopupMenu::Text() const { return RowText(listIndex_); }
