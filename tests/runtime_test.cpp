@@ -47,6 +47,8 @@ TEST(TextFunctions, ValReadsTheNumberAtTheHead)
     EXPECT_EQ(Val(Text("0 files...")), 0.0);
     EXPECT_EQ(Val(Text("files")), 0.0);
     EXPECT_EQ(Val(Text("")), 0.0);
+    for (const char* notANumber : {"inf", "nan", "-Infinity", "0x1A", "."})
+        EXPECT_EQ(Val(Text(notANumber)), 0.0) << notANumber;
     EXPECT_EQ(Str(std::int32_t{-2147483647 - 1}), Text("-2147483648"));
     EXPECT_EQ(Str(std::uint64_t{18446744073709551615ULL}), Text("18446744073709551615"));
 }

@@ -34,23 +34,49 @@ int StringCompare(const Text& a, const Text& b)
 Text Str(std::int32_t value) { return Text(std::to_string(value)); }
 Text Str(std::uint64_t value) { return Text(std::to_string(value)); }
 
+namespace {
+
+std::size_t digitsFrom(const std::string& s, std::size_t at)
+{
+    while (at < s.size() && s[at] >= '0' && s[at] <= '9')
+        ++at;
+    return at;
+}
+
+} // namespace
+
 double Val(const Text& text)
 {
+    // from_chars alone would also read "inf", "nan" and the like: the number's extent is
+    // found here first.
     const std::string& s = text.bytes();
     std::size_t start = 0;
     while (start < s.size() && (s[start] == ' ' || s[start] == '\t'))
         ++start;
-    // from_chars takes no leading '+'.
     bool negative = false;
     if (start < s.size() && (s[start] == '+' || s[start] == '-')) {
         negative = s[start] == '-';
         ++start;
     }
-    double value = 0;
-    const auto result = std::from_chars(s.data() + start, s.data() + s.size(), value,
-                                        std::chars_format::general);
-    if (result.ec == std::errc::invalid_argument)
+    std::size_t end = digitsFrom(s, start);
+    bool anyDigit = end > start;
+    if (end < s.size() && s[end] == '.') {
+        const std::size_t fraction = digitsFrom(s, end + 1);
+        anyDigit = anyDigit || fraction > end + 1;
+        end = fraction;
+    }
+    if (!anyDigit)
         return 0;
+    if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < s.size() && (s[exponent] == '+' || s[exponent] == '-'))
+            ++exponent;
+        const std::size_t exponentEnd = digitsFrom(s, exponent);
+        if (exponentEnd > exponent)
+            end = exponentEnd;
+    }
+    double value = 0;
+    const auto result = std::from_chars(s.data() + start, s.data() + end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = std::numeric_limits<double>::infinity();
     return negative ? -value : value;

@@ -42,8 +42,8 @@ Text Str(std::int32_t value);
 Text Str(std::uint64_t value);
 
 // The number at the head of a text, as Val reads it: leading blanks are skipped, then an
-// optional sign, digits, a fraction and an exponent; a text that does not begin with a
-// number reads as 0.
+// optional sign, digits, a fraction and an exponent, all in decimal; a text that does not
+// begin with such a number ("inf", "nan" and the like) reads as 0.
 double Val(const Text& text);
 
 // A double as a 32-bit signed integer: the fraction is dropped (toward zero); values
