@@ -86,7 +86,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     QApplication application(argc, argv);
-    platform::RuntimeInit("Parvolin");
+    platform::RuntimeInit();
     parvolin::initializeClassRecords();
 
     QTemporaryDir temporary;

@@ -166,7 +166,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    platform::RuntimeInit(parvolin::kProgramName);
+    platform::RuntimeInit();
     platform::initializeFrameworkClasses();
     parvolin::initializeClassRecords();
 

@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    platform::RuntimeInit(parvolin::kProgramName);
+    platform::RuntimeInit();
     platform::initializeFrameworkClasses();
     parvolin::initializeClassRecords();
     const int status = runPressBenchmark(argc, argv, "a press on \"Play\" until the sound plays",

@@ -39,7 +39,7 @@ void waitUntilExposed(QWidget* widget)
 
 int runParvolin(Clock::time_point start)
 {
-    platform::RuntimeInit("Parvolin");
+    platform::RuntimeInit();
     parvolin::initializeClassRecords();
     parvolin::startup();
     waitUntilExposed(platform::GetImplicitWindow("Window1.Window1")->widget());

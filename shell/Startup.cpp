@@ -115,7 +115,7 @@ void finalizeModules()
 
 int processEntry()
 {
-    platform::RuntimeInit(kProgramName);
+    platform::RuntimeInit();
     initializeClassRecords();
     runMain();
     finalizeModules();

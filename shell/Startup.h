@@ -7,9 +7,6 @@
 
 namespace parvolin {
 
-// The program's name, as the run time shows it (in the title of its reports).
-inline constexpr const char* kProgramName = "Parvolin";
-
 // The process entry: starts the run time, builds the class records, runs the program
 // (framework initialisation with the start-up routine, then the event loop), runs the
 // module-level exits and returns the run time's end as the exit status.

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    platform::RuntimeInit("Parvolin");
+    platform::RuntimeInit();
     platform::initializeFrameworkClasses();
     return RUN_ALL_TESTS();
 }

@@ -63,7 +63,7 @@ TEST(MsgBox, AQuestionWithCode36AsksYesOrNoAndGivesSixOrSeven)
         EXPECT_EQ(shown.icon, QMessageBox::Question);
         EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(shown.text, "Copy all\n\nAre you sure?");
-        EXPECT_EQ(shown.title, "Parvolin"); // an empty title shows the program's name
+        EXPECT_EQ(shown.title, "dialogs_test"); // an empty title shows the program's name: its executable's
     }
 }
 

@@ -320,7 +320,7 @@ TEST_F(InfoWindowsTest, HelpCommandWhateverIsInFrontOpensOneHelpWindowAndANewOne
     EXPECT_TRUE(reports.reports().empty());
 
     RuntimeExit();
-    RuntimeInit(parvolin::kProgramName);
+    RuntimeInit();
 }
 
 TEST_F(InfoWindowsTest, AboutCommandOnTheMainWindowOpensOneAboutWindowAndANewOneAfterClose)

@@ -79,7 +79,7 @@ protected:
         releaseWindowLists();
         // Lets go of the application object; the run time goes on for the next test.
         RuntimeExit();
-        RuntimeInit("Parvolin");
+        RuntimeInit();
     }
 
     // A shown window, carrying the menu bar when asked to, that handles About itself.

@@ -177,7 +177,7 @@ TEST_F(StartupTest, AnExceptionThatLeavesStartUpIsReportedAndTheProgramShutsDown
 TEST_F(StartupTest, StartUpStepsBindHelpAtApplicationLevelBeforeTheMainWindowOpens)
 {
     testsupport::ReportCatcher reports;
-    RuntimeInit("Parvolin");
+    RuntimeInit();
     parvolin::initializeClassRecords();
     parvolin::newAppInstance();
     parvolin::applicationAddMenuHandlers();

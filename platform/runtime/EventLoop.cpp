@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <memory>
 
 namespace platform {
@@ -19,7 +20,6 @@ struct RuntimeState {
     std::deque<ExceptionReport> pendingReports; // the first is on screen
     bool reporting = false;
     Ref<Object> application;
-    std::string programName;
 };
 
 RuntimeState& state()
@@ -30,15 +30,14 @@ RuntimeState& state()
 
 // Qt keeps references to argc and argv for the life of the application.
 int applicationArgc = 1;
-std::string applicationName;
+std::string executablePath;
 char* applicationArgv[] = {nullptr, nullptr};
 
 void showModalReport(const ExceptionReport& report)
 {
-    const QString program = QString::fromStdString(state().programName);
-    QMessageBox box(QMessageBox::Critical, program,
-                    report.fatal ? QStringLiteral("%1 could not go on.").arg(program)
-                                 : QStringLiteral("%1 could not finish what it was doing.").arg(program),
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(RuntimeProgramName()),
+                    report.fatal ? QStringLiteral("The program could not go on.")
+                                 : QStringLiteral("The program could not finish what it was doing."),
                     QMessageBox::Ok);
     box.setInformativeText(QString::fromStdString(report.message));
     box.exec();
@@ -46,17 +45,18 @@ void showModalReport(const ExceptionReport& report)
 
 } // namespace
 
-void RuntimeInit(const std::string& programName)
+void RuntimeInit()
 {
     RuntimeState& runtime = state();
     runtime.topLevelFailure = false;
-    runtime.programName = programName;
     if (!QCoreApplication::instance()) {
-        applicationName = programName;
-        applicationArgv[0] = applicationName.data();
+        // Qt takes the program's name from its first argument; the executable's own path
+        // gives it that name without the command line.
+        std::error_code unreadable;
+        executablePath = std::filesystem::read_symlink("/proc/self/exe", unreadable).string();
+        applicationArgv[0] = executablePath.data();
         runtime.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     }
-    QCoreApplication::setApplicationName(QString::fromStdString(programName));
     QApplication::setQuitOnLastWindowClosed(false);
     runtime.running = true;
 }
@@ -72,7 +72,7 @@ int RuntimeExit()
 
 bool RuntimeIsRunning() { return state().running; }
 
-const std::string& RuntimeProgramName() { return state().programName; }
+std::string RuntimeProgramName() { return QGuiApplication::applicationDisplayName().toStdString(); }
 
 void RunFrameworkInitialization(const Delegate& startup) { startup.invoke(); }
 

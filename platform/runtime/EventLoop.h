@@ -12,12 +12,12 @@
 namespace platform {
 
 // Starts the run time; the first call of the process. It takes no process argument: the
-// Qt application is created with the program's name alone, which also titles the reports.
-// Reuses a Qt application object that already exists (a test's).
-void RuntimeInit(const std::string& programName);
+// Qt application is made from the executable's own path alone, and Qt names the program
+// after its executable. Reuses a Qt application object that already exists (a test's).
+void RuntimeInit();
 
-// The name the program gave the run time.
-const std::string& RuntimeProgramName();
+// The program's name as Qt holds it (its executable's name): the title of its messages.
+std::string RuntimeProgramName();
 
 // Ends the run time and returns the process exit status: 0, or 1 when an exception reached
 // the top level (UnhandledException) during this run.

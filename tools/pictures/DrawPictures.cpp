@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    platform::RuntimeInit(parvolin::kProgramName);
+    platform::RuntimeInit();
     parvolin::initializeClassRecords();
 
     const QDir folder(QString::fromLocal8Bit(argv[1]));
