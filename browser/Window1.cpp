@@ -1,8 +1,8 @@
 #include "browser/Window1.h"
 
 #include "info/aboutWin.h"
+#include "menubar/MenuBar1.h"
 #include "ui/Ui.h"
-#include "shell/MenuBar1.h"
 
 namespace parvolin {
 

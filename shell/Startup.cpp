@@ -4,10 +4,11 @@
 #include "browser/Window2.h"
 #include "info/aboutWin.h"
 #include "info/infoWin.h"
+#include "menubar/MenuBar1.h"
+#include "shell/App.h"
+
 #include "framework/Framework.h"
 #include "runtime/Runtime.h"
-#include "shell/App.h"
-#include "shell/MenuBar1.h"
 
 namespace parvolin {
 

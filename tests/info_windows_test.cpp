@@ -8,7 +8,7 @@
 #include "info/infoWin.h"
 #include "runtime/Runtime.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
+#include "menubar/MenuBar1.h"
 #include "shell/Startup.h"
 #include "ui/Ui.h"
 

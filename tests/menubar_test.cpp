@@ -6,7 +6,7 @@
 #include "runtime/Application.h"
 #include "runtime/EventLoop.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
+#include "menubar/MenuBar1.h"
 #include "shell/Startup.h"
 #include "ui/MenuCommands.h"
 #include "ui/Window.h"

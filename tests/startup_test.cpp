@@ -9,7 +9,7 @@
 #include "runtime/ExternalClasses.h"
 #include "ui/Window.h"
 #include "shell/App.h"
-#include "shell/MenuBar1.h"
+#include "menubar/MenuBar1.h"
 #include "shell/Startup.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "shell/MenuBar1.h"
+#include "menubar/MenuBar1.h"
 
 #include "runtime/Runtime.h"
 
