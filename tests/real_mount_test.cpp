@@ -64,6 +64,18 @@ public:
         EXPECT_EQ(column("ListBox1", 3)[0].rfind("My Player:iPod_Control:Music:", 0), 0u);
         EXPECT_TRUE(reports.reports().empty());
 
+        // A second disk mounted while the first is still there: the table is read again from
+        // its top, so both are listed, in the order they were mounted.
+        const std::string second = "/media/Second";
+        ASSERT_EQ(::mkdir(second.c_str(), 0755), 0);
+        ASSERT_EQ(::mount("parvolin-second", second.c_str(), "tmpfs", 0, "mode=755"), 0) << std::strerror(errno);
+        testsupport::makePlayer(second, {"F00"}, 1);
+        clickRefresh();
+        std::vector<std::string> both = menuRows();
+        std::erase_if(both, [](const std::string& row) { return row != "My Player" && row != "Second"; });
+        EXPECT_EQ(both, (std::vector<std::string>{"My Player", "Second"}));
+        ::umount2(second.c_str(), MNT_DETACH);
+
         window->Close();
         window.reset();
         ::umount2(kPlayer.c_str(), MNT_DETACH);
