@@ -298,7 +298,25 @@ protected:
             expected[fs::path(relative).filename().string()] = sources.at(relative);
         return expected;
     }
-    std::map<std::string, std::string> arrived() { return contents(destination); }
+    // What the destination holds. A song's copy carries the song's modification time (its
+    // access time differs, so a copy that took that one shows).
+    std::map<std::string, std::string> arrived()
+    {
+        const std::map<std::string, std::string> found = contents(destination);
+        for (const auto& [name, bytes] : found)
+            for (const auto& [relative, songBytes] : sources) {
+                std::error_code gone;
+                if (bytes != songBytes)
+                    continue;
+                const fs::file_time_type songTime = fs::last_write_time(music + "/" + relative, gone);
+                if (!gone) {
+                    EXPECT_EQ(fs::last_write_time(destination + "/" + name).time_since_epoch().count(),
+                              songTime.time_since_epoch().count())
+                        << name << " lost the modification time of " << relative;
+                }
+            }
+        return found;
+    }
 
     // After every copy, however it ended: the timer at its pace and no progress window.
     void expectCopyEnded()
