@@ -117,13 +117,16 @@ private:
 };
 
 // The destination folder of a copy, made when it is missing. A destination that cannot be
-// found or made, or that is a file, is said plainly, before anything is copied.
+// found or made, that is a file, or that is a link leading off its disk (which is never
+// followed) is said plainly, before anything is copied.
 Ref<FolderItem> destinationFolder(const Text& path)
 {
     const Ref<FolderItem> destination = platform::GetFolderItem(path);
     if (!destination)
         throw platform::RuntimeException("The destination folder \"" + path.bytes() +
                                           "\" cannot be found. Is its disk still connected?");
+    if (!destination->staysOnVolume())
+        throw platform::RuntimeException("The destination \"" + path.bytes() + "\" is a link that leads off its disk.");
     if (destination->Exists() && !destination->Directory())
         throw platform::RuntimeException("The destination \"" + path.bytes() + "\" is a file, not a folder.");
     if (!destination->Exists()) {

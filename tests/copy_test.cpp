@@ -669,11 +669,13 @@ TEST_F(CopyTest, ADestinationThatCannotBeMadeIsSaidBeforeAnythingIsCopied)
     listAndSelect("F00", {0, 1});
     const std::string inScratch = FolderItem::forNativePath(scratch.path().toStdString())->AbsolutePath().bytes();
     std::ofstream(scratch.path().toStdString() + "/a file", std::ios::binary) << "x";
+    fs::create_symlink(scratch.path().toStdString(), player + "/away");
     const Case cases[] = {
         {"on a disk that is not there", "Gone:Copies", "The destination folder \"Gone:Copies\" cannot be found"},
         {"inside a folder that is not there", inScratch + "missing:Copies",
          "The destination folder \"" + inScratch + "missing:Copies\" cannot be found"},
         {"a file, not a folder", inScratch + "a file", "is a file, not a folder"},
+        {"a link off its disk, not followed", "Player:away:", "The destination \"Player:away:\" is a link that leads off its disk."},
     };
     for (const char* caption : {"Copy", "Copy All"}) {
         for (const Case& c : cases) {
