@@ -31,7 +31,13 @@ struct CopyOutcome {
     Status status = Status::Failed;
     // The name the copy has in the destination folder (Copied and AlreadyThere).
     std::string name;
-    // Why the copy failed, in plain words that name the file (Failed).
+    // Why the copy failed (Failed): the kind of trouble, in words that hold for every file
+    // it hits ("the destination disk is full"), and the file it hit (for a folder, the
+    // first of its entries that failed), so that files that failed alike can be told
+    // together.
+    std::string trouble;
+    std::string file;
+    // The same as one sentence: Could not copy "FILE" into "FOLDER": TROUBLE.
     std::string reason;
 
     bool succeeded() const { return status != Status::Failed; }
