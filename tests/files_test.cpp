@@ -255,6 +255,13 @@ TEST_F(FilesTest, ALinkOffTheVolumeIsNotReadThrough)
     EXPECT_FALSE(copied.succeeded());
     EXPECT_NE(copied.reason.find("escape.m4a"), std::string::npos) << copied.reason;
     EXPECT_TRUE(fs::is_empty(destination));
+    // Nor is one inside a folder that is copied; the rest of the folder arrives.
+    testsupport::makeEntries(player, {"Album/one.mp3"});
+    fs::create_symlink(outside, player + "/Album/escape.m4a");
+    const CopyOutcome album = GetFolderItem(Text("Player:Album:"))->CopyFileTo(*FolderItem::forNativePath(destination));
+    EXPECT_EQ(album.trouble, "a link that leads off its disk");
+    EXPECT_EQ(album.file, player + "/Album/escape.m4a");
+    EXPECT_EQ(testsupport::folderOrder(destination + "/Album"), std::vector<std::string>{"one.mp3"});
 
     // Nor played, nor shown.
     const SoundOpening sound = openSound(*link);

@@ -29,6 +29,8 @@ constexpr int kNameTries = 100000;
 // stick reads back up to two seconds off and must still count as already there.
 constexpr long long kSameTimeWithin = 2'000'000'000;
 
+constexpr const char* kLinkOffItsDisk = "a link that leads off its disk";
+
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string joined(const std::string& folder, const std::string& name)
@@ -188,7 +190,7 @@ struct Place {
 
 class Copier {
 public:
-    explicit Copier(Staging staging) : staging_(staging) {}
+    Copier(Staging staging, const LinkFilter& mayFollow) : staging_(staging), mayFollow_(mayFollow) {}
 
     // Copies the entry `ref` (relative to `fromDir`, whose path is `sourcePath`) into
     // `into` under `name` or the first free numbered name.
@@ -198,6 +200,9 @@ public:
         if (name.empty() || name == "." || name == "..")
             return failure(sourcePath, into.path, "the source has no name of its own to copy under");
         struct stat info {};
+        if (mayFollow_ && ::fstatat(fromDir, ref, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode) &&
+            !mayFollow_(sourcePath))
+            return failure(sourcePath, into.path, kLinkOffItsDisk);
         if (::fstatat(fromDir, ref, &info, 0) != 0)
             return failure(sourcePath, into.path, sourceTrouble(errno));
         if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
@@ -352,6 +357,7 @@ private:
     }
 
     Staging staging_;
+    const LinkFilter& mayFollow_;
     // The folders being copied, outermost first: a link back to one of them would never end.
     std::vector<Identity> openFolders_;
 };
@@ -365,12 +371,12 @@ std::string folderTrouble(int error)
 
 } // namespace
 
-CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging)
+CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging, const LinkFilter& mayFollow)
 {
     const Descriptor into(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!into.valid())
         return failure(source, folder, folderTrouble(errno));
-    return Copier(staging).copyEntry(AT_FDCWD, source.c_str(), source, lastName(source), Place{into.get(), folder});
+    return Copier(staging, mayFollow).copyEntry(AT_FDCWD, source.c_str(), source, lastName(source), Place{into.get(), folder});
 }
 
 FolderOutcome createFolder(const std::string& path)
@@ -413,11 +419,12 @@ FolderOutcome createFolder(const std::string& path)
 
 CopyOutcome FolderItem::CopyFileTo(const FolderItem& folder) const
 {
-    // An entry of a player that is a link leading off the player is not read: what it
-    // points at is not the player's to give.
+    // An entry of a player that is a link leading off the player is not read, nor is one
+    // met inside a folder: what it points at is not the player's to give.
     if (!staysOnVolume())
-        return failure(nativePath(), folder.nativePath(), "a link that leads off its disk");
-    return copyIntoFolder(nativePath(), folder.nativePath());
+        return failure(nativePath(), folder.nativePath(), kLinkOffItsDisk);
+    return copyIntoFolder(nativePath(), folder.nativePath(), Staging::UnnamedFile,
+                          [this](const std::string& link) { return sibling(link)->staysOnVolume(); });
 }
 
 FolderOutcome FolderItem::CreateAsFolder() const { return createFolder(nativePath()); }

@@ -22,6 +22,7 @@
 // - A named pipe, a device or a socket is refused without being opened, so a copy never
 //   waits on one.
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -56,9 +57,14 @@ struct FolderOutcome {
 // file systems without unnamed files take.
 enum class Staging { UnnamedFile, HiddenName };
 
+// Whether the symbolic link at a path met inside a copied folder may be followed.
+using LinkFilter = std::function<bool(const std::string& link)>;
+
 // Copies the file or folder at the absolute path `source` into the folder `folder`, under
-// the source's own name or the first free numbered one.
-CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging = Staging::UnnamedFile);
+// the source's own name or the first free numbered one. A link refused by `mayFollow` (when
+// given) is not copied: "a link that leads off its disk".
+CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging = Staging::UnnamedFile,
+                           const LinkFilter& mayFollow = {});
 
 // Makes the folder at `path`. Only the last folder is made: when the folder that should
 // hold it is missing, that is reported rather than made, since a missing parent usually

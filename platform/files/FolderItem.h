@@ -90,7 +90,8 @@ private:
 
 public:
     // Copies this file or folder into `folder` under its own name, or the first free
-    // numbered one; never overwrites, never leaves a partial file (files/FileCopy.h).
+    // numbered one; never overwrites, never leaves a partial file (files/FileCopy.h). A
+    // link that leads off the item's volume, this one or one inside a folder, is not copied.
     CopyOutcome CopyFileTo(const FolderItem& folder) const;
     // Makes this folder; its parent must exist (files/FileCopy.h).
     FolderOutcome CreateAsFolder() const;
