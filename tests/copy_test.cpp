@@ -305,9 +305,9 @@ protected:
         const std::map<std::string, std::string> found = contents(destination);
         for (const auto& [name, bytes] : found)
             for (const auto& [relative, songBytes] : sources) {
-                std::error_code gone;
                 if (bytes != songBytes)
                     continue;
+                std::error_code gone;
                 const fs::file_time_type songTime = fs::last_write_time(music + "/" + relative, gone);
                 if (!gone) {
                     EXPECT_EQ(fs::last_write_time(destination + "/" + name).time_since_epoch().count(),
