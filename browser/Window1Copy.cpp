@@ -9,6 +9,9 @@
 #include "runtime/Runtime.h"
 #include "ui/Ui.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace parvolin {
 
 using platform::FolderItem;
@@ -37,8 +40,12 @@ Text abortMessage(std::int32_t copied)
            " files where copied succesfully.";
 }
 
+// "1 file", "2 files".
+std::string files(std::int32_t count) { return count == 1 ? "1 file" : std::to_string(count) + " files"; }
+
 // What one copy has done so far. The counter shows the file being worked on (k of N); only
-// the files that really arrived count as copied, and the first failure is kept to be named.
+// the files that really arrived count as copied, and the failures are kept by their kind of
+// trouble, to be said together at the end.
 class CopyRun {
 public:
     explicit CopyRun(Window1& window) : window_(window) {}
@@ -63,19 +70,24 @@ public:
     std::int32_t counter = 1;
     std::int32_t copied = 0;
 
-    // Copies one item into the destination and notes the outcome; a missing source counts
-    // as a file that could not be copied.
+    // Copies one item into the destination and notes the outcome; a missing source, and a
+    // link that leads off the player (what it points at is not the player's to give), count
+    // as files that could not be copied.
     void copy(const Ref<FolderItem>& source, const Text& whatWasMeant, const FolderItem& destination)
     {
         if (!source) {
-            noteFailure("Could not copy \"" + whatWasMeant.bytes() + "\": it can no longer be found.");
+            noteFailure("the file can no longer be found", whatWasMeant.bytes());
+            return;
+        }
+        if (!source->staysOnVolume()) {
+            noteFailure("a link that leads off the player", source->nativePath());
             return;
         }
         const platform::CopyOutcome outcome = source->CopyFileTo(destination);
         if (outcome.succeeded())
             ++copied;
         else
-            noteFailure(outcome.reason);
+            noteFailure(outcome.trouble, outcome.file);
     }
 
     // The copy ran its course (to its end or stopped by the user): the steps after the walk
@@ -86,44 +98,67 @@ public:
     // not be copied."
     std::string tally() const
     {
-        std::string said = copied == 1 ? "1 file was copied" : std::to_string(copied) + " files were copied";
+        std::string said = files(copied) + (copied == 1 ? " was copied" : " were copied");
         if (failures_ > 0)
-            said += failures_ == 1 ? "; 1 file could not be copied"
-                                   : "; " + std::to_string(failures_) + " files could not be copied";
+            said += "; " + files(failures_) + " could not be copied";
         return said + ".";
     }
 
-    // One message for the files that did not arrive, naming the first with its reason.
+    // One message for the files that did not arrive: how many, then each kind of trouble
+    // once with the number of files it hit and the first of them, the kind that hit most
+    // first, so that none hides behind another met earlier.
     void reportFailures() const
     {
         if (failures_ == 0)
             return;
-        const Text count = failures_ == 1 ? Text("1 file could not be copied.")
-                                          : Str(failures_) + " files could not be copied.";
-        platform::MsgBox(count + kLineBreak + kLineBreak + Text(firstFailure_));
+        std::vector<Trouble> mostFirst = troubles_;
+        std::stable_sort(mostFirst.begin(), mostFirst.end(),
+                         [](const Trouble& a, const Trouble& b) { return a.files > b.files; });
+        const std::string lineBreak = kLineBreak.bytes();
+        std::string said = files(failures_) + " could not be copied." + lineBreak;
+        for (const Trouble& trouble : mostFirst)
+            said += lineBreak + std::to_string(trouble.files) + ": " + trouble.kind +
+                    (trouble.files == 1 ? " (\"" : " (first: \"") + trouble.first + "\").";
+        platform::MsgBox(Text(said));
     }
 
 private:
-    void noteFailure(std::string reason)
+    // A kind of trouble, the number of files it hit and the first of them.
+    struct Trouble {
+        std::string kind;
+        std::int32_t files;
+        std::string first;
+    };
+
+    void noteFailure(const std::string& kind, const std::string& file)
     {
-        if (failures_++ == 0)
-            firstFailure_ = std::move(reason);
+        ++failures_;
+        const auto known = std::find_if(troubles_.begin(), troubles_.end(),
+                                        [&](const Trouble& trouble) { return trouble.kind == kind; });
+        if (known != troubles_.end())
+            ++known->files;
+        else
+            troubles_.push_back({kind, 1, file});
     }
 
     Window1& window_;
     std::int32_t failures_ = 0;
-    std::string firstFailure_;
+    // In the order they were first met.
+    std::vector<Trouble> troubles_;
     bool finished_ = false;
 };
 
 // The destination folder of a copy, made when it is missing. A destination that cannot be
-// found or made, or that is a file, is said plainly, before anything is copied.
+// found or made, that is a file, or that is a link leading off its disk (which is never
+// followed) is said plainly, before anything is copied.
 Ref<FolderItem> destinationFolder(const Text& path)
 {
     const Ref<FolderItem> destination = platform::GetFolderItem(path);
     if (!destination)
         throw platform::RuntimeException("The destination folder \"" + path.bytes() +
                                           "\" cannot be found. Is its disk still connected?");
+    if (!destination->staysOnVolume())
+        throw platform::RuntimeException("The destination \"" + path.bytes() + "\" is a link that leads off its disk.");
     if (destination->Exists() && !destination->Directory())
         throw platform::RuntimeException("The destination \"" + path.bytes() + "\" is a file, not a folder.");
     if (!destination->Exists()) {

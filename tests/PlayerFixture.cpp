@@ -4,6 +4,8 @@
 #include <QEvent>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -47,6 +49,10 @@ void makeEntries(const std::string& folder, const std::vector<std::string>& path
         }
         fs::create_directories(full.parent_path());
         std::ofstream(full, std::ios::binary) << contents;
+        // Read long before it was written: a copy that took the access time for its
+        // modification time shows.
+        const timespec times[2] = {{978307200, 0}, {0, UTIME_OMIT}};
+        ::utimensat(AT_FDCWD, full.c_str(), times, 0);
     }
 }
 

@@ -41,7 +41,8 @@ private:
 };
 
 // Makes the entries below a folder, in the order given: a path that ends with "/" is a
-// folder, any other a file holding `contents`; the folders on the way are made as needed.
+// folder, any other a file holding `contents`, whose access time lies long before its
+// modification time; the folders on the way are made as needed.
 void makeEntries(const std::string& folder, std::initializer_list<std::string> paths, const std::string& contents = "");
 void makeEntries(const std::string& folder, const std::vector<std::string>& paths, const std::string& contents = "");
 

@@ -61,9 +61,11 @@ std::string patterned(std::size_t size, unsigned seed)
     return bytes;
 }
 
+// Read a day after it was written: a copy that took the access time for its modification
+// time shows.
 void setTimes(const std::string& path, time_t seconds, long nanoseconds = kSongNanoseconds)
 {
-    const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    const timespec times[2] = {{seconds + 86400, nanoseconds}, {seconds, nanoseconds}};
     if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
         fail("utimensat " + path);
 }
@@ -701,7 +703,7 @@ TEST_F(FileCopyTest, AFolderIsNotCopiedIntoItselfNorRoundALoop)
     writeFile(album + "/one.mp3", "one");
     const CopyOutcome intoItself = copyIntoFolder(album, album + "/inside");
     EXPECT_EQ(intoItself.status, Status::Failed);
-    EXPECT_NE(intoItself.reason.find("lies inside it"), std::string::npos) << intoItself.reason;
+    EXPECT_NE(intoItself.reason.find("lies inside the folder"), std::string::npos) << intoItself.reason;
     EXPECT_EQ(namesIn(album + "/inside"), std::vector<std::string>{});
 
     ASSERT_EQ(::symlink("..", (album + "/inside/back").c_str()), 0);
@@ -709,6 +711,9 @@ TEST_F(FileCopyTest, AFolderIsNotCopiedIntoItselfNorRoundALoop)
     const CopyOutcome looped = copyIntoFolder(album, dest);
     EXPECT_EQ(looped.status, Status::Failed);
     EXPECT_NE(looped.reason.find("holds itself"), std::string::npos) << looped.reason;
+    // The folder failed as its first entry that failed: that entry's trouble and path.
+    EXPECT_EQ(looped.trouble, "a folder that holds itself through a link");
+    EXPECT_TRUE(looped.file == album + "/inside/back" || looped.file == album + "/inside/again") << looped.file;
     // The first failure is told in full, and the count of the others follows.
     EXPECT_NE(looped.reason.find("1 more entry of \"" + album + "/inside\" could not be copied either."), std::string::npos)
         << looped.reason;
@@ -772,7 +777,7 @@ TEST_F(FileCopyTest, AMissingSourceIsNamedAndLeavesNothing)
     const std::string missing = song("F02", "GONE.mp3");
     const CopyOutcome outcome = copyIntoFolder(missing, dest);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, "Could not copy \"" + missing + "\": it does not exist.");
+    EXPECT_EQ(outcome.reason, "Could not copy \"" + missing + "\" into \"" + dest + "\": the file no longer exists.");
     EXPECT_EQ(namesIn(dest), std::vector<std::string>{});
 }
 
@@ -797,7 +802,8 @@ TEST_F(FileCopyTest, AnUnreadableSourceIsNamedAndLeavesNothing)
             const CopyOutcome outcome = copyIntoFolder(secret, dest);
             Findings findings;
             findings.check(outcome.status == Status::Failed, "the copy did not fail: " + describe(outcome));
-            findings.check(outcome.reason == "Could not copy \"" + secret + "\": it may not be read (permission denied).",
+            findings.check(outcome.reason == "Could not copy \"" + secret + "\" into \"" + dest +
+                                                 "\": the file may not be read (permission denied).",
                            "wrong reason: " + outcome.reason);
             return findings.text();
         },
@@ -811,7 +817,7 @@ TEST_F(FileCopyTest, AMissingDestinationOrAFileInItsPlaceIsNamed)
     const std::string source = song("F00", "QWER.m4a");
     const CopyOutcome missing = copyIntoFolder(source, dest + "/nowhere");
     EXPECT_EQ(missing.status, Status::Failed);
-    EXPECT_NE(missing.reason.find("the destination folder \"" + dest + "/nowhere\" does not exist"), std::string::npos)
+    EXPECT_NE(missing.reason.find("into \"" + dest + "/nowhere\": the destination folder does not exist"), std::string::npos)
         << missing.reason;
     EXPECT_FALSE(std::filesystem::exists(dest + "/nowhere"));
 
@@ -834,8 +840,8 @@ TEST_F(FileCopyTest, AReadOnlyDestinationTakesNothing)
             for (const Staging staging : {Staging::UnnamedFile, Staging::HiddenName}) {
                 const CopyOutcome refused = copyIntoFolder(song("F01", "ZXCV.mp3"), dest, staging);
                 findings.check(refused.status == Status::Failed, "copied into a read-only folder: " + describe(refused));
-                findings.check(refused.reason == "Could not copy \"" + song("F01", "ZXCV.mp3") + "\": the destination \"" + dest +
-                                                     "\" is read-only.",
+                findings.check(refused.reason == "Could not copy \"" + song("F01", "ZXCV.mp3") + "\" into \"" + dest +
+                                                     "\": the destination disk is read-only.",
                                "wrong reason: " + refused.reason);
                 // What is there already needs no writing.
                 const CopyOutcome there = copyIntoFolder(song("F00", "QWER.m4a"), dest, staging);
@@ -862,7 +868,7 @@ TEST_F(FileCopyTest, AFullDestinationKeepsNothingPartial)
                 const std::string big = song("F01", "ZXCV.mp3");
                 const CopyOutcome outcome = copyIntoFolder(big, dest, staging);
                 findings.check(outcome.status == Status::Failed, "2 MiB went into 1 MiB: " + describe(outcome));
-                findings.check(outcome.reason == "Could not copy \"" + big + "\": the destination \"" + dest + "\" is full.",
+                findings.check(outcome.reason == "Could not copy \"" + big + "\" into \"" + dest + "\": the destination disk is full.",
                                "wrong reason: " + outcome.reason);
                 findings.check(namesIn(dest) == std::vector<std::string>{"QWER.m4a"}, "something was left behind");
                 struct statvfs space {};

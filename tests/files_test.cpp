@@ -1,10 +1,13 @@
 // Files and folders: colon paths and what they reach, names, entries, types and dates.
 
 #include "PlayerFixture.h"
+#include "SoundFiles.h"
 #include "TestSupport.h"
 
 #include "files/FileTypes.h"
 #include "files/Files.h"
+#include "pictures/OpenAsPicture.h"
+#include "sound/Sound.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -60,6 +63,7 @@ struct PathCase {
     const char* path;
     const char* reaches = nullptr; // relative to the first Player; nullptr: nil
     bool exists = true;
+    bool offVolume = false; // a link that leads off the volume: reached, never followed
 };
 
 TEST_F(FilesTest, ColonPathsReachTheirItemsAndNothingElse)
@@ -89,12 +93,13 @@ TEST_F(FilesTest, ColonPathsReachTheirItemsAndNothingElse)
         {.path = "Player:iPod_Control::Music:"},
         {.path = "Player:iPod_Control:..:..:"},
         {.path = "Player:.:iPod_Control:"},
-        {.path = "Player:iPod_Control:Music:out:"},
         {.path = "Player:iPod_Control:Music:out:passwd"},
-        {.path = "Player:iPod_Control:Music:outfile"},
-        {.path = "Player:iPod_Control:Music:dangling"},
-        {.path = "Player:iPod_Control:Music:up:"},
         {.path = "Player:iPod_Control:Music:up:etc:"},
+        // A link that leads off the volume is reached itself, and nothing through it.
+        {.path = "Player:iPod_Control:Music:out:", .reaches = "iPod_Control/Music/out", .offVolume = true},
+        {.path = "Player:iPod_Control:Music:outfile", .reaches = "iPod_Control/Music/outfile", .offVolume = true},
+        {.path = "Player:iPod_Control:Music:dangling", .reaches = "iPod_Control/Music/dangling", .offVolume = true},
+        {.path = "Player:iPod_Control:Music:up:", .reaches = "iPod_Control/Music/up", .offVolume = true},
         // A link that stays on the volume is followed.
         {.path = "Player:iPod_Control:Music:in:1.mp3", .reaches = "iPod_Control/Music/in/1.mp3"},
     };
@@ -109,6 +114,12 @@ TEST_F(FilesTest, ColonPathsReachTheirItemsAndNothingElse)
         const std::string expected = std::string(c.reaches).empty() ? player : player + "/" + c.reaches;
         EXPECT_EQ(item->nativePath(), expected);
         EXPECT_EQ(item->Exists(), c.exists);
+        EXPECT_EQ(item->staysOnVolume(), !c.offVolume);
+        if (c.offVolume) {
+            EXPECT_FALSE(item->Directory());
+            EXPECT_EQ(item->Count(), 0);
+            EXPECT_EQ(item->Length(), 0);
+        }
     }
 }
 
@@ -222,7 +233,7 @@ TEST_F(FilesTest, ALinkOffTheVolumeIsNotReadThrough)
     const bool typed = ::setxattr(outside.c_str(), "user.com.apple.FinderInfo", stored.data(), stored.size(), 0) == 0;
     fs::create_symlink(outside, player + "/escape.m4a");
 
-    const Ref<FolderItem> link = Volume(1)->Child(Text("escape.m4a"));
+    const Ref<FolderItem> link = GetFolderItem(Text("Player:escape.m4a"));
     ASSERT_TRUE(link);
     EXPECT_TRUE(link->Exists());
     EXPECT_EQ(link->Length(), 0);
@@ -244,6 +255,22 @@ TEST_F(FilesTest, ALinkOffTheVolumeIsNotReadThrough)
     EXPECT_FALSE(copied.succeeded());
     EXPECT_NE(copied.reason.find("escape.m4a"), std::string::npos) << copied.reason;
     EXPECT_TRUE(fs::is_empty(destination));
+    // Nor is one inside a folder that is copied; the rest of the folder arrives.
+    testsupport::makeEntries(player, {"Album/one.mp3"});
+    fs::create_symlink(outside, player + "/Album/escape.m4a");
+    const CopyOutcome album = GetFolderItem(Text("Player:Album:"))->CopyFileTo(*FolderItem::forNativePath(destination));
+    EXPECT_EQ(album.trouble, "a link that leads off its disk");
+    EXPECT_EQ(album.file, player + "/Album/escape.m4a");
+    EXPECT_EQ(testsupport::folderOrder(destination + "/Album"), std::vector<std::string>{"one.mp3"});
+
+    // Nor played, nor shown.
+    const SoundOpening sound = openSound(*link);
+    EXPECT_FALSE(sound.sound);
+    EXPECT_NE(sound.failure.find("it is a link that leads off its disk"), std::string::npos) << sound.failure;
+    testsupport::SoundFiles made;
+    fs::create_symlink(made.writePng("picture.png"), player + "/picture.png");
+    EXPECT_TRUE(OpenAsPicture(*FolderItem::forNativePath(player + "/picture.png")));
+    EXPECT_FALSE(OpenAsPicture(*GetFolderItem(Text("Player:picture.png"))));
 }
 
 TEST_F(FilesTest, AFolderThatCannotBeReadIsAnErrorNotAnEmptyFolder)

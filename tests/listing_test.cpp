@@ -89,17 +89,25 @@ TEST_F(ListingTest, EachRowListsTheFolderItShows)
 {
     // A row stands for the entry it shows: with F02 missing, the row showing F03 lists
     // F03 (by its number it would name F02, which does not exist).
+    const std::string elsewhere = fs::path(player).parent_path().string() + "/elsewhere";
+    testsupport::makeEntries(elsewhere, {"1.mp3", "2.mp3"});
+    fs::create_symlink(elsewhere, music + "/Elsewhere");
     open();
     for (const std::string folder : {"F03", "f04", "F00", "F01", "F:5"}) {
         clickRow("folders", rowShowing(shown({folder}).front()));
         expectListed(folder);
     }
+    // A link that leads off the player is a row that holds no files of the player: it
+    // lists none, and the count passes over it.
+    clickRow("folders", rowShowing("Elsewhere"));
+    EXPECT_TRUE(column("ListBox1").empty());
+    EXPECT_EQ(label("iPodFiles"), Text("8 audio files"));
     // A stray file among the folders lists nothing.
     clickRow("folders", rowShowing("stray.txt"));
     EXPECT_TRUE(column("ListBox1").empty());
     EXPECT_TRUE(reports.reports().empty());
     EXPECT_EQ(window->musicFolderPath(rowShowing("F/5")), Text("Player:iPod_Control:Music:F/5"));
-    EXPECT_THROW(window->musicFolderPath(6), NilObjectException);
+    EXPECT_THROW(window->musicFolderPath(7), NilObjectException);
     EXPECT_THROW(window->musicFolderPath(-1), NilObjectException);
 }
 

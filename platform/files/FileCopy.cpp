@@ -29,6 +29,8 @@ constexpr int kNameTries = 100000;
 // stick reads back up to two seconds off and must still count as already there.
 constexpr long long kSameTimeWithin = 2'000'000'000;
 
+constexpr const char* kLinkOffItsDisk = "a link that leads off its disk";
+
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string joined(const std::string& folder, const std::string& name)
@@ -54,79 +56,87 @@ std::string parentOf(std::string path)
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+// The troubles below are said in words that hold for every file they hit, without naming
+// one, so that the files that failed alike can be told together.
+
 std::string sourceTrouble(int error)
 {
     switch (error) {
     case ENOENT:
-        return "it does not exist";
+        return "the file no longer exists";
     case EACCES:
     case EPERM:
-        return "it may not be read (permission denied)";
+        return "the file may not be read (permission denied)";
     case EIO:
-        return "it could not be read (input/output error)";
+        return "the file could not be read (input/output error)";
     case ENOTDIR:
-        return "a part of its path is not a folder";
+        return "a part of the file's path is not a folder";
     case ELOOP:
-        return "its path runs through too many links";
+        return "the file's path runs through too many links";
     case ENAMETOOLONG:
-        return "its path is too long";
+        return "the file's path is too long";
     default:
-        return std::string("it could not be read (") + std::strerror(error) + ")";
+        return std::string("the file could not be read (") + std::strerror(error) + ")";
     }
 }
 
-std::string destinationTrouble(int error, const std::string& folder)
+std::string destinationTrouble(int error)
 {
-    const std::string where = quoted(folder);
     switch (error) {
     case ENOSPC:
-        return "the destination " + where + " is full";
+        return "the destination disk is full";
     case EDQUOT:
-        return "the disk quota for the destination " + where + " is used up";
+        return "the disk quota of the destination is used up";
     case EROFS:
-        return "the destination " + where + " is read-only";
+        return "the destination disk is read-only";
     case EACCES:
     case EPERM:
-        return "there is no permission to write in the destination " + where;
+        return "there is no permission to write in the destination folder";
     case ENOENT:
-        return "the destination folder " + where + " does not exist";
+        return "the destination folder does not exist";
     case ENOTDIR:
-        return "the destination " + where + " is not a folder";
+        return "the destination is not a folder";
     case EFBIG:
-        return "the file is too large for the destination " + where;
+        return "the file is too large for the destination disk";
     case ENAMETOOLONG:
-        return "its name is too long for the destination " + where;
+        return "the file's name is too long for the destination disk";
     case EIO:
-        return "the destination " + where + " could not be written (input/output error)";
+        return "the destination disk could not be written (input/output error)";
     default:
-        return "the destination " + where + " could not be written (" + std::strerror(error) + ")";
+        return std::string("the destination could not be written (") + std::strerror(error) + ")";
     }
 }
 
 std::string refusedKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return "it is a named pipe, not a file, and pipes are not copied";
+        return "a named pipe, not a file";
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "it is a device, not a file, and devices are not copied";
+        return "a device, not a file";
     if (S_ISSOCK(mode))
-        return "it is a socket, not a file, and sockets are not copied";
-    return "it is neither a file nor a folder";
+        return "a socket, not a file";
+    return "neither a file nor a folder";
 }
 
-CopyOutcome failure(const std::string& source, const std::string& why)
+CopyOutcome failure(const std::string& source, const std::string& folder, std::string trouble)
 {
-    return CopyOutcome{.status = CopyOutcome::Status::Failed, .name = {}, .reason = "Could not copy " + quoted(source) + ": " + why + "."};
+    std::string reason = "Could not copy " + quoted(source) + " into " + quoted(folder) + ": " + trouble + ".";
+    return CopyOutcome{.status = CopyOutcome::Status::Failed,
+                       .name = {},
+                       .trouble = std::move(trouble),
+                       .file = source,
+                       .reason = std::move(reason)};
 }
 
 CopyOutcome copied(std::string name)
 {
-    return CopyOutcome{.status = CopyOutcome::Status::Copied, .name = std::move(name), .reason = {}};
+    return CopyOutcome{.status = CopyOutcome::Status::Copied, .name = std::move(name), .trouble = {}, .file = {}, .reason = {}};
 }
 
 CopyOutcome alreadyThere(std::string name)
 {
-    return CopyOutcome{.status = CopyOutcome::Status::AlreadyThere, .name = std::move(name), .reason = {}};
+    return CopyOutcome{
+        .status = CopyOutcome::Status::AlreadyThere, .name = std::move(name), .trouble = {}, .file = {}, .reason = {}};
 }
 
 bool sameTime(const timespec& a, const timespec& b)
@@ -180,7 +190,7 @@ struct Place {
 
 class Copier {
 public:
-    explicit Copier(Staging staging) : staging_(staging) {}
+    Copier(Staging staging, const LinkFilter& mayFollow) : staging_(staging), mayFollow_(mayFollow) {}
 
     // Copies the entry `ref` (relative to `fromDir`, whose path is `sourcePath`) into
     // `into` under `name` or the first free numbered name.
@@ -188,24 +198,27 @@ public:
                           const Place& into)
     {
         if (name.empty() || name == "." || name == "..")
-            return failure(sourcePath, "it has no name of its own to copy under");
+            return failure(sourcePath, into.path, "the source has no name of its own to copy under");
         struct stat info {};
+        if (mayFollow_ && ::fstatat(fromDir, ref, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode) &&
+            !mayFollow_(sourcePath))
+            return failure(sourcePath, into.path, kLinkOffItsDisk);
         if (::fstatat(fromDir, ref, &info, 0) != 0)
-            return failure(sourcePath, sourceTrouble(errno));
+            return failure(sourcePath, into.path, sourceTrouble(errno));
         if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-            return failure(sourcePath, refusedKind(info.st_mode));
+            return failure(sourcePath, into.path, refusedKind(info.st_mode));
         const bool folder = S_ISDIR(info.st_mode);
         Descriptor source(openForReading(fromDir, ref, folder ? O_DIRECTORY : 0));
         if (!source.valid())
-            return failure(sourcePath, sourceTrouble(errno));
+            return failure(sourcePath, into.path, sourceTrouble(errno));
         // What was opened counts, should the entry have changed since it was looked at.
         if (::fstat(source.get(), &info) != 0)
-            return failure(sourcePath, sourceTrouble(errno));
+            return failure(sourcePath, into.path, sourceTrouble(errno));
         if (S_ISREG(info.st_mode))
             return copyFile(source, info, sourcePath, name, into);
         if (S_ISDIR(info.st_mode))
             return copyFolder(std::move(source), info, sourcePath, name, into);
-        return failure(sourcePath, refusedKind(info.st_mode));
+        return failure(sourcePath, into.path, refusedKind(info.st_mode));
     }
 
 private:
@@ -224,23 +237,23 @@ private:
                 continue;
             }
             if (errno != ENOENT)
-                return failure(sourcePath, destinationTrouble(errno, into.path));
+                return failure(sourcePath, into.path, destinationTrouble(errno));
             if (!staged.ready()) {
                 if (const int error = staged.create(staging_))
-                    return failure(sourcePath, destinationTrouble(error, into.path));
+                    return failure(sourcePath, into.path, destinationTrouble(error));
                 const ContentResult content = copyContent(source.get(), staged.fd(), info.st_size);
                 if (content.error != 0)
-                    return failure(sourcePath, content.side == ContentResult::Side::Source
+                    return failure(sourcePath, into.path, content.side == ContentResult::Side::Source
                                                    ? sourceTrouble(content.error)
-                                                   : destinationTrouble(content.error, into.path));
+                                                   : destinationTrouble(content.error));
                 if (const int error = staged.finish(info))
-                    return failure(sourcePath, destinationTrouble(error, into.path));
+                    return failure(sourcePath, into.path, destinationTrouble(error));
             }
             const int error = staged.publish(candidate);
             if (error == 0)
                 return copied(candidate);
             if (error != EEXIST)
-                return failure(sourcePath, destinationTrouble(error, into.path));
+                return failure(sourcePath, into.path, destinationTrouble(error));
             // The name was taken while the content was being copied: look at it once more,
             // it may hold this very file now.
             if (lookedAgainAt != n)
@@ -248,7 +261,7 @@ private:
             else
                 ++n;
         }
-        return failure(sourcePath, "no free name was found for it in " + quoted(into.path));
+        return failure(sourcePath, into.path, "no free name is left for it in the destination folder");
     }
 
     CopyOutcome copyFolder(Descriptor source, const struct stat& info, const std::string& sourcePath,
@@ -256,9 +269,9 @@ private:
     {
         const Identity identity = identityOf(info);
         if (std::find(openFolders_.begin(), openFolders_.end(), identity) != openFolders_.end())
-            return failure(sourcePath, "it holds itself through a link");
+            return failure(sourcePath, into.path, "a folder that holds itself through a link");
         if (encloses(identity, into.dir))
-            return failure(sourcePath, "the destination " + quoted(into.path) + " lies inside it");
+            return failure(sourcePath, into.path, "the destination lies inside the folder");
 
         std::string target;
         bool made = false;
@@ -273,12 +286,12 @@ private:
                 continue;
             }
             if (errno != ENOENT)
-                return failure(sourcePath, destinationTrouble(errno, into.path));
+                return failure(sourcePath, into.path, destinationTrouble(errno));
             if (::mkdirat(into.dir, candidate.c_str(), 0777) == 0) {
                 target = candidate;
                 made = true;
             } else if (errno != EEXIST) {
-                return failure(sourcePath, destinationTrouble(errno, into.path));
+                return failure(sourcePath, into.path, destinationTrouble(errno));
             } else if (lookedAgainAt != n) {
                 lookedAgainAt = n;
             } else {
@@ -286,37 +299,38 @@ private:
             }
         }
         if (target.empty())
-            return failure(sourcePath, "no free name was found for it in " + quoted(into.path));
+            return failure(sourcePath, into.path, "no free name is left for it in the destination folder");
 
         const Descriptor targetDir(::openat(into.dir, target.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!targetDir.valid())
-            return failure(sourcePath, destinationTrouble(errno, into.path));
+            return failure(sourcePath, into.path, destinationTrouble(errno));
         const std::string targetPath = joined(into.path, target);
         DIR* listing = ::fdopendir(source.get());
         if (!listing)
-            return failure(sourcePath, sourceTrouble(errno));
+            return failure(sourcePath, into.path, sourceTrouble(errno));
         source.release();
 
         openFolders_.push_back(identity);
         int failures = 0;
-        std::string firstReason;
+        CopyOutcome first;
         bool wrote = made;
         for (;;) {
             errno = 0;
             const dirent* entry = ::readdir(listing);
             if (!entry) {
                 if (errno != 0 && failures++ == 0)
-                    firstReason = failure(sourcePath, "its content could not be read (" + std::string(std::strerror(errno)) + ")").reason;
+                    first = failure(sourcePath, into.path,
+                                    "the folder's content could not be read (" + std::string(std::strerror(errno)) + ")");
                 break;
             }
             const std::string entryName = entry->d_name;
             if (entryName == "." || entryName == "..")
                 continue;
-            const CopyOutcome outcome = copyEntry(::dirfd(listing), entry->d_name, joined(sourcePath, entryName), entryName,
-                                                  Place{targetDir.get(), targetPath});
-            if (outcome.status == CopyOutcome::Status::Failed && failures++ == 0)
-                firstReason = outcome.reason;
+            CopyOutcome outcome = copyEntry(::dirfd(listing), entry->d_name, joined(sourcePath, entryName), entryName,
+                                            Place{targetDir.get(), targetPath});
             wrote = wrote || outcome.status == CopyOutcome::Status::Copied;
+            if (outcome.status == CopyOutcome::Status::Failed && failures++ == 0)
+                first = std::move(outcome);
         }
         ::closedir(listing);
         openFolders_.pop_back();
@@ -327,8 +341,10 @@ private:
             const timespec times[2] = {info.st_atim, info.st_mtim};
             ::utimensat(into.dir, target.c_str(), times, AT_SYMLINK_NOFOLLOW);
         }
+        // The folder failed as its first entry that failed did, and says how many followed.
         if (failures > 0) {
-            CopyOutcome outcome{.status = CopyOutcome::Status::Failed, .name = target, .reason = firstReason};
+            CopyOutcome outcome = std::move(first);
+            outcome.name = target;
             if (failures > 1)
                 outcome.reason.append(" ")
                     .append(std::to_string(failures - 1))
@@ -341,25 +357,26 @@ private:
     }
 
     Staging staging_;
+    const LinkFilter& mayFollow_;
     // The folders being copied, outermost first: a link back to one of them would never end.
     std::vector<Identity> openFolders_;
 };
 
-std::string folderTrouble(int error, const std::string& folder)
+std::string folderTrouble(int error)
 {
     if (error == EACCES || error == EPERM)
-        return "there is no permission to use the destination folder " + quoted(folder);
-    return destinationTrouble(error, folder);
+        return "there is no permission to use the destination folder";
+    return destinationTrouble(error);
 }
 
 } // namespace
 
-CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging)
+CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging, const LinkFilter& mayFollow)
 {
     const Descriptor into(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!into.valid())
-        return failure(source, folderTrouble(errno, folder));
-    return Copier(staging).copyEntry(AT_FDCWD, source.c_str(), source, lastName(source), Place{into.get(), folder});
+        return failure(source, folder, folderTrouble(errno));
+    return Copier(staging, mayFollow).copyEntry(AT_FDCWD, source.c_str(), source, lastName(source), Place{into.get(), folder});
 }
 
 FolderOutcome createFolder(const std::string& path)
@@ -402,14 +419,12 @@ FolderOutcome createFolder(const std::string& path)
 
 CopyOutcome FolderItem::CopyFileTo(const FolderItem& folder) const
 {
-    // An entry of a player that is a link leading off the player is not read: what it
-    // points at is not the player's to give.
-    if (!staysOnVolume()) {
-        CopyOutcome refused;
-        refused.reason = "Did not copy \"" + nativePath() + "\": it is a link that leads off its disk.";
-        return refused;
-    }
-    return copyIntoFolder(nativePath(), folder.nativePath());
+    // An entry of a player that is a link leading off the player is not read, nor is one
+    // met inside a folder: what it points at is not the player's to give.
+    if (!staysOnVolume())
+        return failure(nativePath(), folder.nativePath(), kLinkOffItsDisk);
+    return copyIntoFolder(nativePath(), folder.nativePath(), Staging::UnnamedFile,
+                          [this](const std::string& link) { return sibling(link)->staysOnVolume(); });
 }
 
 FolderOutcome FolderItem::CreateAsFolder() const { return createFolder(nativePath()); }

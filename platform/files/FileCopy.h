@@ -22,6 +22,7 @@
 // - A named pipe, a device or a socket is refused without being opened, so a copy never
 //   waits on one.
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -31,7 +32,13 @@ struct CopyOutcome {
     Status status = Status::Failed;
     // The name the copy has in the destination folder (Copied and AlreadyThere).
     std::string name;
-    // Why the copy failed, in plain words that name the file (Failed).
+    // Why the copy failed (Failed): the kind of trouble, in words that hold for every file
+    // it hits ("the destination disk is full"), and the file it hit (for a folder, the
+    // first of its entries that failed), so that files that failed alike can be told
+    // together.
+    std::string trouble;
+    std::string file;
+    // The same as one sentence: Could not copy "FILE" into "FOLDER": TROUBLE.
     std::string reason;
 
     bool succeeded() const { return status != Status::Failed; }
@@ -50,9 +57,14 @@ struct FolderOutcome {
 // file systems without unnamed files take.
 enum class Staging { UnnamedFile, HiddenName };
 
+// Whether the symbolic link at a path met inside a copied folder may be followed.
+using LinkFilter = std::function<bool(const std::string& link)>;
+
 // Copies the file or folder at the absolute path `source` into the folder `folder`, under
-// the source's own name or the first free numbered one.
-CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging = Staging::UnnamedFile);
+// the source's own name or the first free numbered one. A link refused by `mayFollow` (when
+// given) is not copied: "a link that leads off its disk".
+CopyOutcome copyIntoFolder(const std::string& source, const std::string& folder, Staging staging = Staging::UnnamedFile,
+                           const LinkFilter& mayFollow = {});
 
 // Makes the folder at `path`. Only the last folder is made: when the folder that should
 // hold it is missing, that is reported rather than made, since a missing parent usually

@@ -344,8 +344,6 @@ Ref<FolderItem> GetFolderItem(const Text& path, std::int32_t)
             break;
         at = next + 1;
     }
-    if (!item->staysOnVolume())
-        return Ref<FolderItem>();
     return item;
 }
 

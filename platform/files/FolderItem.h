@@ -71,7 +71,8 @@ public:
     Text MacType() const;
 
     // False for an item of a volume that is a symbolic link leading off that volume (or
-    // nowhere); such an item is not followed.
+    // nowhere). Such an item is not followed: it is no folder, has no length and no
+    // entries, keeps its own dates and type, and is neither copied nor opened.
     bool staysOnVolume() const;
 
 private:
@@ -89,7 +90,8 @@ private:
 
 public:
     // Copies this file or folder into `folder` under its own name, or the first free
-    // numbered one; never overwrites, never leaves a partial file (files/FileCopy.h).
+    // numbered one; never overwrites, never leaves a partial file (files/FileCopy.h). A
+    // link that leads off the item's volume, this one or one inside a folder, is not copied.
     CopyOutcome CopyFileTo(const FolderItem& folder) const;
     // Makes this folder; its parent must exist (files/FileCopy.h).
     FolderOutcome CreateAsFolder() const;
@@ -97,9 +99,11 @@ public:
 
 // The item for a colon path (path type 0, the only one the program uses): the first name
 // is a volume's (the first mounted volume of that name), the rest are names inside it, as
-// Child finds them. A missing last name gives an item that does not exist. A missing folder
-// before it, an unknown volume, an empty name, "." or "..", and a path that would leave its
-// volume (also through a symbolic link) give an empty handle.
+// Child finds them. A missing last name gives an item that does not exist, and a last name
+// that is a symbolic link leading off the volume gives the link, not followed. A missing
+// folder before it, an unknown volume, an empty name, "." or "..", and a path that would
+// leave its volume (also through a symbolic link to something below it) give an empty
+// handle.
 Ref<FolderItem> GetFolderItem(const Text& path, std::int32_t pathType = 0);
 
 } // namespace platform

@@ -7,7 +7,7 @@ namespace platform {
 
 Ref<Picture> OpenAsPicture(const FolderItem& file)
 {
-    if (!file.Exists() || file.Directory())
+    if (!file.Exists() || file.Directory() || !file.staysOnVolume())
         return Ref<Picture>();
     QImageReader reader(QString::fromStdString(file.nativePath()));
     reader.setDecideFormatFromContent(true);

@@ -35,6 +35,9 @@ SoundOpening openSound(const FolderItem& file)
     const auto failed = [&](const std::string& reason) {
         return SoundOpening{{}, "\"" + path + "\" cannot be opened as a sound: " + reason};
     };
+    // What a link off its disk leads to is not the disk's to give.
+    if (!file.staysOnVolume())
+        return failed("it is a link that leads off its disk");
     // Only a regular file is handed to the player: opening a named pipe or a device would
     // block the program until someone writes to it.
     struct stat info {};
