@@ -199,12 +199,16 @@ public:
     {
         if (name.empty() || name == "." || name == "..")
             return failure(sourcePath, into.path, "the source has no name of its own to copy under");
+        // The entry itself first: a link is followed only where it may be, and only then.
         struct stat info {};
-        if (mayFollow_ && ::fstatat(fromDir, ref, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode) &&
-            !mayFollow_(sourcePath))
-            return failure(sourcePath, into.path, kLinkOffItsDisk);
-        if (::fstatat(fromDir, ref, &info, 0) != 0)
+        if (::fstatat(fromDir, ref, &info, AT_SYMLINK_NOFOLLOW) != 0)
             return failure(sourcePath, into.path, sourceTrouble(errno));
+        if (S_ISLNK(info.st_mode)) {
+            if (mayFollow_ && !mayFollow_(sourcePath))
+                return failure(sourcePath, into.path, kLinkOffItsDisk);
+            if (::fstatat(fromDir, ref, &info, 0) != 0)
+                return failure(sourcePath, into.path, sourceTrouble(errno));
+        }
         if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
             return failure(sourcePath, into.path, refusedKind(info.st_mode));
         const bool folder = S_ISDIR(info.st_mode);
