@@ -52,4 +52,12 @@ void runCp(const std::vector<std::string>& sources, const std::string& dest)
         die("cp failed");
 }
 
+void SourceBytes::next(std::vector<char>& bytes)
+{
+    for (char& c : bytes) {
+        state_ = state_ * 1664525u + 1013904223u;
+        c = static_cast<char>(state_ >> 24);
+    }
+}
+
 } // namespace bench

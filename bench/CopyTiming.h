@@ -1,9 +1,11 @@
 #pragma once
 
-// What the copy benchmarks share: the clock, syncing a folder's file system so that no run
-// pays for another's writes, `cp -p` as the reference, and the median of a series.
+// What the copy benchmarks share: the sources' bytes, the clock, syncing a folder's file
+// system so that no run pays for another's writes, `cp -p` as the reference, and the median
+// of a series.
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,16 @@ void inTurns(int round, Series& reference, Reference runReference, Series& ours,
         reference.add(runReference());
     }
 }
+
+// The bytes of the sources, file after file, each file's its own: a cheap generator whose
+// state runs on from one file to the next, so no two files are alike.
+class SourceBytes {
+public:
+    void next(std::vector<char>& bytes);
+
+private:
+    std::uint32_t state_ = 12345;
+};
 
 // Says what failed, with the system's reason, and ends the benchmark.
 [[noreturn]] void die(const std::string& what);

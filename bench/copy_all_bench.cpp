@@ -68,13 +68,10 @@ struct Set {
 std::vector<std::string> makePlayer(const fs::path& music, const Set& set)
 {
     std::vector<char> bytes(set.size);
-    std::uint32_t x = 12345;
+    SourceBytes source;
     std::vector<std::string> paths;
     for (int i = 0; i < set.files; ++i) {
-        for (char& c : bytes) {
-            x = x * 1664525u + 1013904223u;
-            c = static_cast<char>(x >> 24);
-        }
+        source.next(bytes);
         char folder[16], name[16];
         std::snprintf(folder, sizeof folder, "F%02d", i % set.folders);
         std::snprintf(name, sizeof name, "S%05d.mp3", i);

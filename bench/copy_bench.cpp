@@ -40,13 +40,10 @@ std::vector<std::string> makeSources(const std::string& folder, const Set& set)
 {
     std::filesystem::create_directories(folder);
     std::vector<char> bytes(set.size);
-    std::uint32_t x = 12345;
+    SourceBytes source;
     std::vector<std::string> paths;
     for (int i = 0; i < set.files; ++i) {
-        for (char& c : bytes) {
-            x = x * 1664525u + 1013904223u;
-            c = static_cast<char>(x >> 24);
-        }
+        source.next(bytes);
         char name[32];
         std::snprintf(name, sizeof name, "/S%05d.mp3", i);
         paths.push_back(folder + name);
